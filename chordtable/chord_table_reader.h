@@ -7,8 +7,9 @@ class ChordTableReader
 {
 public:
     // Appends one family per <chord> element of fileName to *table; families
-    // already in the table stay in front. A missing or broken file leaves
-    // what could be read and reports nothing.
+    // already in the table stay in front. A missing file leaves the table as
+    // it was; a file broken part-way gives the families read before the
+    // fault.
     ChordTableReader(const char* fileName, ChordTable* table);
 
     // True when the file was present and parsed without error, so that the

@@ -1,0 +1,155 @@
+// Reading and writing chord files of 1,000 to 100,000 families, each time
+// against the bare file work that cannot be avoided: TinyXML's LoadFile for
+// the reader, one fwrite of the same bytes for the writer.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+#include <tinyxml.h>
+
+#include "chord_table_reader.h"
+#include "chord_table_writer.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+ChordTable GeneratedTable(int families)
+{
+    ChordTable table;
+    table.reserve(families);
+    for (int i = 0; i < families; ++i)
+    {
+        const std::string root = "C" + std::to_string(i);
+        ChordFamily family{{root + "m7", root + "-7", root + "min7"}, {}};
+        for (int j = 0; j < 4; ++j)
+        {
+            Applicature applicature(APPLICATURE_SIZE);
+            for (int s = 0; s < 6; ++s)
+            {
+                applicature[s] = (i + j + s) % 5 == 0 ? POS_NOT_PLAYED : (i + s) % 4 + 1;
+                applicature[s + 6] = (i * 3 + j + s) % 5;
+            }
+            applicature[(i + j) % 6] = -applicature[(i + j) % 6];
+            applicature[12] = (i + j) % 13;
+            family.variants.push_back(applicature);
+        }
+        table.push_back(family);
+    }
+    return table;
+}
+
+class ScratchFolder
+{
+public:
+    ScratchFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "chordtable-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        m_path = pattern;
+    }
+    ~ScratchFolder() { std::filesystem::remove_all(m_path); }
+    std::string Path(const char* name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+double Seconds(Clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+void BM_ReadChordTable(benchmark::State& state)
+{
+    const ScratchFolder folder;
+    const std::string path = folder.Path("Tabulor.xml");
+    const ChordTable source = GeneratedTable(static_cast<int>(state.range(0)));
+    ChordTableWriter writer(path.c_str(), &source, 0, 0);
+    const auto fileSize = static_cast<int64_t>(std::filesystem::file_size(path));
+
+    Clock::duration readerTime{}, loadFileTime{};
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        const Clock::time_point loadStart = Clock::now();
+        {
+            TiXmlDocument document(path.c_str());
+            benchmark::DoNotOptimize(document.LoadFile(TIXML_ENCODING_UNKNOWN));
+        }
+        loadFileTime += Clock::now() - loadStart;
+        state.ResumeTiming();
+
+        const Clock::time_point readStart = Clock::now();
+        ChordTable table;
+        ChordTableReader reader(path.c_str(), &table);
+        benchmark::DoNotOptimize(table.data());
+        readerTime += Clock::now() - readStart;
+    }
+    state.SetBytesProcessed(state.iterations() * fileSize);
+    state.counters["x_LoadFile"] = Seconds(readerTime) / Seconds(loadFileTime);
+}
+
+void BM_WriteChordTable(benchmark::State& state)
+{
+    const ScratchFolder folder;
+    const std::string path = folder.Path("Tabulor.xml");
+    const std::string plainPath = folder.Path("plain.xml");
+    const ChordTable table = GeneratedTable(static_cast<int>(state.range(0)));
+    { ChordTableWriter writer(path.c_str(), &table, 0, 0); }
+    const std::string bytes = FileBytes(path);
+
+    // The same bytes with one fwrite, once as it is and once made durable
+    // as the writer makes its file.
+    const auto plainWrite = [&](bool sync) {
+        const Clock::time_point start = Clock::now();
+        FILE* file = std::fopen(plainPath.c_str(), "wb");
+        benchmark::DoNotOptimize(std::fwrite(bytes.data(), 1, bytes.size(), file));
+        if (sync)
+        {
+            std::fflush(file);
+            fsync(fileno(file));
+        }
+        std::fclose(file);
+        return Clock::now() - start;
+    };
+
+    Clock::duration writerTime{}, fwriteTime{}, fwriteSyncTime{};
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        fwriteTime += plainWrite(false);
+        fwriteSyncTime += plainWrite(true);
+        state.ResumeTiming();
+
+        const Clock::time_point start = Clock::now();
+        ChordTableWriter writer(path.c_str(), &table, 0, 0);
+        writerTime += Clock::now() - start;
+        if (!writer.IsWritten())
+            state.SkipWithError("the chord file was not written");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+    state.counters["x_fwrite"] = Seconds(writerTime) / Seconds(fwriteTime);
+    state.counters["x_fwrite_fsync"] = Seconds(writerTime) / Seconds(fwriteSyncTime);
+}
+
+BENCHMARK(BM_ReadChordTable)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteChordTable)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
