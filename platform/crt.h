@@ -1,0 +1,24 @@
+// The pieces of the C run-time library whose Windows behaviour the program
+// depends on. They live in namespace crt, not at global scope: the C
+// library's own rand/srand/exit stay untouched for everything else in the
+// process (Qt, FluidSynth). Program code calls crt::srand, crt::rand and
+// crt::exit.
+#pragma once
+
+namespace crt
+{
+// The generator of the Windows run-time: state = state * 214013 + 2531011
+// (modulo 2^32), result (state >> 16) & 0x7FFF, in 0..32767. One generator
+// for the whole program, seed 1 until srand.
+void srand(unsigned int seed);
+int rand();
+
+// Ends the process with the exit code: exit handlers and static destructors
+// run. Tests may install a hook (platform testing seams) that sees the code
+// first.
+[[noreturn]] void exit(int status);
+
+// Multibyte-aware comparison of the current code page; for the locale's
+// UTF-8 that is byte order: <0, 0, >0 as strcmp.
+int _mbscmp(const unsigned char* string1, const unsigned char* string2);
+}  // namespace crt

@@ -1,0 +1,219 @@
+// What the handles of the framework stand for, inside the layer. The only
+// place where Qt meets the framework's types.
+#pragma once
+
+#include "afxwin.h"
+#include "dialog_template.h"
+#include "testing.h"
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QEventLoop;
+class QPainter;
+class QDialog;
+class QMenu;
+
+namespace afx
+{
+inline QString ToQt(const char* text)
+{
+    return QString::fromUtf8(text != nullptr ? text : "");
+}
+inline std::string FromQt(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+inline QColor ToQColor(COLORREF color)
+{
+    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+inline COLORREF FromQColor(QColor color)
+{
+    return RGB(color.red(), color.green(), color.blue());
+}
+
+// ---- hooks of the test seams (testing.h); null in the real program
+extern afxtest::DrawingRecorder* g_drawingRecorder;
+extern afxtest::MessageBoxPresenter* g_messageBoxPresenter;
+extern afxtest::ShellRecorder* g_shellRecorder;
+extern std::function<void(int)> g_exitHook;
+extern std::vector<std::function<void(CDialog&)>> g_modalActions;
+extern int g_logicalDpiOverride;
+
+void Record(afxtest::DrawCall call);
+
+// ---- the screen
+int LogicalDpi();
+// The dialog font of a template, with "MS Sans Serif" and "MS Shell Dlg"
+// replaced by a Linux sans-serif font of similar metrics.
+QFont DialogFont(const char* face, int pointSize, int weight, bool italic);
+
+// ---- message boxes
+// The one road of every box: recorded in an active DrawingRecorder's log,
+// then given to the presenter.
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
+// Qt paint events running now; boxes asked for inside one are shown after it.
+extern int g_widgetPaintDepth;
+}  // namespace afx
+
+struct HICON__
+{
+    QPixmap pixmap;                       // icons
+    Qt::CursorShape shape = Qt::ArrowCursor;  // cursors
+    bool isCursor = false;
+};
+
+struct HMENU__
+{
+    std::vector<afxtest::MenuItem> items;
+};
+
+// Fonts and brushes: entries of the layer's object table.
+struct AfxGdiObject
+{
+    virtual ~AfxGdiObject() = default;
+};
+struct HFONT__ : AfxGdiObject
+{
+    QFont font;
+    LOGFONT logFont;
+};
+struct HBRUSH__ : AfxGdiObject
+{
+    QColor color;
+};
+
+namespace afx
+{
+HGDIOBJ AddGdiObject(std::unique_ptr<AfxGdiObject> object);
+void DeleteGdiObject(HGDIOBJ handle);
+bool IsGdiObject(HGDIOBJ handle);
+HCURSOR ArrowCursor();
+HCURSOR StandardCursor(LPCTSTR name);
+void SetCursorWidget(QWidget* widget);
+}  // namespace afx
+
+// A device context: a painter on an image, with GDI's current position,
+// selected brush and font.
+struct HDC__
+{
+    QImage* target = nullptr;
+    std::unique_ptr<QImage> ownImage;  // memory and scratch contexts
+    std::unique_ptr<QPainter> painter;
+    QColor brush = Qt::white;
+    CBrush* selectedBrush = nullptr;
+    CFont* selectedFont = nullptr;
+    QPoint position;
+
+    explicit HDC__(QImage* image);
+    HDC__(int cx, int cy);
+    ~HDC__();
+};
+
+// A window. Dialogs and controls specialise the class procedure, the
+// handling of what no message map entry handles.
+struct HWND__
+{
+    virtual ~HWND__();
+
+    QPointer<QWidget> widget;
+    HWND__* parent = nullptr;
+    CWnd* permanent = nullptr;
+    std::unique_ptr<CWnd> temporary;
+    int id = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+
+    CWnd* Object();
+    virtual LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual std::string Text() const;
+    virtual void SetText(const std::string& text);
+    virtual HWND__* FindChild(int id);
+    // Posts the notification code to the parent as WM_COMMAND.
+    void NotifyParent(UINT code);
+};
+
+// A top-level window made from a dialog template; it paints through WM_PAINT
+// into a client-area image that its widget shows.
+struct AfxDialogWindow : HWND__
+{
+    AfxDialogWindow();
+    ~AfxDialogWindow() override;
+
+    const DialogTemplate* dialogTemplate = nullptr;
+    std::vector<std::unique_ptr<HWND__>> children;  // template order
+    std::string title;
+    std::unique_ptr<CMenu> systemMenu;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
+    int baseX = 0;
+    int baseY = 0;
+
+    // Modal state.
+    bool ended = false;
+    int result = 0;
+    QEventLoop* loop = nullptr;
+
+    // Painting.
+    QImage backing;  // what WM_PAINT draws into
+    QImage front;    // the last finished paint, shown by the widget
+    QRect invalid;
+    bool erase = false;
+    bool paintPending = false;
+    bool paintPosted = false;
+    int paintDepth = 0;
+
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+    HWND__* FindChild(int id) override;
+
+    QSize ClientSize() const;
+    void Invalidate(const QRect& rect, bool bErase);
+    void PostPaint();
+    void DeliverPaint();
+    // Prepares the image for a CPaintDC (or a CClientDC: validate false).
+    QImage* BeginPaint(bool validate);
+    void EndPaint();
+    void FillBackground(QImage& image, const QRect& rect) const;
+    int ToPixelsX(int du) const { return MulDiv(du, baseX, 4); }
+    int ToPixelsY(int du) const { return MulDiv(du, baseY, 8); }
+    void ShowSystemMenu(QPoint globalPos);
+    HWND__* DefaultButton();
+};
+
+namespace afx
+{
+// Sends a message to a window: its object's WindowProc, with the current
+// message kept for CWnd::Default.
+LRESULT Send(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+HWND__* FromWidget(const QWidget* widget);
+void Attach(HWND__* window, QWidget* widget);
+AfxDialogWindow* AsDialog(HWND hWnd);
+// Creates the control windows of a template inside the dialog window.
+void CreateControls(AfxDialogWindow* dialog);
+// Creates the window of a dialog object: WM_CREATE, the controls,
+// WM_INITDIALOG, focus, centring and show. False when it cannot be created.
+bool CreateDialogWindow(CDialog* dialog, UINT nIDTemplate, CWnd* pParent, bool modal);
+void DestroyDialogWindow(CDialog* dialog);
+void FixApplicationTitle();
+void RunModalLoop(CDialog* dialog, AfxDialogWindow* window);
+extern std::function<void(QMenu&)> g_onSystemMenuShown;
+extern std::vector<CDialog*> g_modalStack;
+extern HWND g_lockoutNotifyWindow;
+HICON IconFromResource(UINT nID);
+}  // namespace afx

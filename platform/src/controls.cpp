@@ -1,0 +1,396 @@
+// The standard controls of dialog templates: buttons, group boxes, static
+// texts and icons, edit boxes, trackbars and drop-down lists, and how their
+// Qt signals become the notifications of the parent's message map.
+#include "afx_internal.h"
+#include "commctrl.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QSlider>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+// Windows' prefix rule for static texts: "&x" underlines x (here: shows x),
+// "&&" shows one ampersand.
+QString WithoutPrefixes(const std::string& text)
+{
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        if (text[i] == '&' && i + 1 < text.size())
+            ++i;
+        else if (text[i] == '&')
+            continue;
+        shown += text[i];
+    }
+    return afx::ToQt(shown.c_str());
+}
+
+struct ButtonWindow : HWND__
+{
+    std::string text;
+
+    std::string Text() const override { return text; }
+    void SetText(const std::string& newText) override
+    {
+        text = newText;
+        if (auto* button = qobject_cast<QPushButton*>(widget.data()))
+            button->setText(afx::ToQt(text.c_str()));
+        else if (auto* group = qobject_cast<QGroupBox*>(widget.data()))
+            group->setTitle(afx::ToQt(text.c_str()));
+    }
+};
+
+struct StaticWindow : HWND__
+{
+    std::string text;
+
+    std::string Text() const override { return text; }
+    void SetText(const std::string& newText) override
+    {
+        text = newText;
+        auto* label = qobject_cast<QLabel*>(widget.data());
+        if (label == nullptr || (style & SS_TYPEMASK) == SS_ICON)
+            return;
+        label->setText((style & SS_NOPREFIX) != 0 ? afx::ToQt(text.c_str()) : WithoutPrefixes(text));
+    }
+};
+
+struct EditWindow : HWND__
+{
+    QLineEdit* Edit() const { return qobject_cast<QLineEdit*>(widget.data()); }
+    std::string Text() const override { return Edit() != nullptr ? afx::FromQt(Edit()->text()) : std::string(); }
+    void SetText(const std::string& newText) override
+    {
+        if (Edit() != nullptr)
+            Edit()->setText(afx::ToQt(newText.c_str()));
+    }
+};
+
+// Sends NM_CUSTOMDRAW to the parent at the start of each paint, as the
+// trackbar does.
+struct CustomDrawSlider : QSlider
+{
+    using QSlider::QSlider;
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        HWND__* window = afx::FromWidget(this);
+        if (window != nullptr && window->parent != nullptr)
+        {
+            NMCUSTOMDRAW draw{};
+            draw.hdr.hwndFrom = window;
+            draw.hdr.idFrom = static_cast<UINT_PTR>(window->id);
+            draw.hdr.code = NM_CUSTOMDRAW;
+            draw.dwDrawStage = CDDS_PREPAINT;
+            draw.rc = RECT{0, 0, width(), height()};
+            ++afx::g_widgetPaintDepth;
+            afx::Send(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id), reinterpret_cast<LPARAM>(&draw));
+            --afx::g_widgetPaintDepth;
+        }
+        QSlider::paintEvent(event);
+    }
+};
+
+struct TrackbarWindow : HWND__
+{
+    QSlider* Slider() const { return qobject_cast<QSlider*>(widget.data()); }
+
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        QSlider* slider = Slider();
+        if (slider == nullptr)
+            return HWND__::ClassProc(message, wParam, lParam);
+        switch (message)
+        {
+        case TBM_GETPOS:
+            return slider->value();
+        case TBM_GETRANGEMIN:
+            return slider->minimum();
+        case TBM_GETRANGEMAX:
+            return slider->maximum();
+        case TBM_SETPOS:
+            slider->setValue(static_cast<int>(lParam));
+            return 0;
+        case TBM_SETRANGEMIN:
+            slider->setMinimum(static_cast<int>(lParam));
+            return 0;
+        case TBM_SETRANGEMAX:
+            slider->setMaximum(static_cast<int>(lParam));
+            return 0;
+        case TBM_SETRANGE:
+            slider->setRange(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        default:
+            return HWND__::ClassProc(message, wParam, lParam);
+        }
+    }
+};
+
+struct ComboWindow : HWND__
+{
+    // Set while the program changes the list: only the user's choices notify.
+    bool programmatic = false;
+
+    QComboBox* Combo() const { return qobject_cast<QComboBox*>(widget.data()); }
+    std::string Text() const override { return Combo() != nullptr ? afx::FromQt(Combo()->currentText()) : std::string(); }
+
+    LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        QComboBox* combo = Combo();
+        if (combo == nullptr)
+            return HWND__::ClassProc(message, wParam, lParam);
+        switch (message)
+        {
+        case CB_ADDSTRING:
+        {
+            programmatic = true;
+            const int selected = combo->currentIndex();
+            combo->addItem(afx::ToQt(reinterpret_cast<const char*>(lParam)));
+            // Adding selects nothing, unlike QComboBox's first insertion.
+            combo->setCurrentIndex(selected);
+            programmatic = false;
+            return combo->count() - 1;
+        }
+        case CB_GETCOUNT:
+            return combo->count();
+        case CB_GETCURSEL:
+            return combo->currentIndex() >= 0 ? combo->currentIndex() : CB_ERR;
+        case CB_SETCURSEL:
+        {
+            const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
+            const bool valid = index >= 0 && index < combo->count();
+            programmatic = true;
+            combo->setCurrentIndex(valid ? index : -1);
+            programmatic = false;
+            return valid ? index : CB_ERR;
+        }
+        default:
+            return HWND__::ClassProc(message, wParam, lParam);
+        }
+    }
+};
+
+bool IsClass(const char* windowClass, const char* name)
+{
+    return windowClass != nullptr && strcasecmp(windowClass, name) == 0;
+}
+
+std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWindow* dialog, QWidget* parent)
+{
+    const QRect geometry(dialog->ToPixelsX(item.x), dialog->ToPixelsY(item.y), dialog->ToPixelsX(item.cx),
+                         dialog->ToPixelsY(item.cy));
+    std::unique_ptr<HWND__> window;
+    QWidget* widget = nullptr;
+
+    if (IsClass(item.windowClass, WC_BUTTON))
+    {
+        auto button = std::make_unique<ButtonWindow>();
+        if ((item.style & BS_TYPEMASK) == BS_GROUPBOX)
+        {
+            widget = new QGroupBox(parent);
+        }
+        else
+        {
+            auto* push = new QPushButton(parent);
+            // Enter goes to the focused push button or else to the one
+            // BS_DEFPUSHBUTTON; Qt's auto-default would move the default.
+            push->setAutoDefault(false);
+            push->setDefault((item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+            ButtonWindow* raw = button.get();
+            QObject::connect(push, &QPushButton::clicked, push, [raw] { raw->NotifyParent(BN_CLICKED); });
+            widget = push;
+        }
+        window = std::move(button);
+    }
+    else if (IsClass(item.windowClass, WC_STATIC))
+    {
+        auto* label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText);
+        const DWORD type = item.style & SS_TYPEMASK;
+        if (type == SS_ICON)
+        {
+            if (HICON icon = afx::IconFromResource(static_cast<UINT>(std::atoi(item.text != nullptr ? item.text : ""))))
+                label->setPixmap(icon->pixmap);
+        }
+        else
+        {
+            label->setWordWrap(true);
+            const Qt::Alignment horizontal = type == SS_CENTER  ? Qt::AlignHCenter
+                                             : type == SS_RIGHT ? Qt::AlignRight
+                                                                : Qt::AlignLeft;
+            label->setAlignment(horizontal | Qt::AlignTop);
+        }
+        widget = label;
+        window = std::make_unique<StaticWindow>();
+    }
+    else if (IsClass(item.windowClass, WC_EDIT))
+    {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame((item.style & WS_BORDER) != 0);
+        edit->setReadOnly((item.style & ES_READONLY) != 0);
+        const DWORD align = item.style & (ES_CENTER | ES_RIGHT);
+        edit->setAlignment(align == ES_CENTER ? Qt::AlignCenter : align == ES_RIGHT ? Qt::AlignRight | Qt::AlignVCenter
+                                                                                   : Qt::AlignLeft | Qt::AlignVCenter);
+        auto editWindow = std::make_unique<EditWindow>();
+        EditWindow* raw = editWindow.get();
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [raw] { raw->NotifyParent(EN_CHANGE); });
+        widget = edit;
+        window = std::move(editWindow);
+    }
+    else if (IsClass(item.windowClass, TRACKBAR_CLASS))
+    {
+        auto* slider = new CustomDrawSlider((item.style & TBS_VERT) != 0 ? Qt::Vertical : Qt::Horizontal, parent);
+        slider->setTickPosition((item.style & TBS_NOTICKS) != 0 ? QSlider::NoTicks : QSlider::TicksBelow);
+        // A new trackbar has the range 0..100 at position 0.
+        slider->setRange(0, 100);
+        slider->setValue(0);
+        widget = slider;
+        window = std::make_unique<TrackbarWindow>();
+    }
+    else if (IsClass(item.windowClass, WC_COMBOBOX))
+    {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(false);
+        auto comboWindow = std::make_unique<ComboWindow>();
+        ComboWindow* raw = comboWindow.get();
+        QObject::connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), combo, [raw] {
+            if (!raw->programmatic)
+                raw->NotifyParent(CBN_SELCHANGE);
+        });
+        widget = combo;
+        window = std::move(comboWindow);
+    }
+    else
+    {
+        return nullptr;
+    }
+
+    window->id = item.id;
+    window->style = item.style;
+    window->exStyle = item.exStyle;
+    window->parent = dialog;
+    afx::Attach(window.get(), widget);
+    widget->setFont(parent->font());
+
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+    {
+        // The template's height includes the dropped list.
+        const int closedHeight = combo->sizeHint().height();
+        widget->setGeometry(geometry.x(), geometry.y(), geometry.width(), closedHeight);
+        const int itemHeight = combo->fontMetrics().height() + 2;
+        combo->setMaxVisibleItems(std::max(1, (geometry.height() - closedHeight) / itemHeight));
+    }
+    else
+    {
+        widget->setGeometry(geometry);
+    }
+
+    if (auto* push = qobject_cast<QPushButton*>(widget))
+        push->setFocusPolicy((item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus);
+    else if (qobject_cast<QLabel*>(widget) != nullptr || qobject_cast<QGroupBox*>(widget) != nullptr)
+        widget->setFocusPolicy(Qt::NoFocus);
+    else
+        widget->setFocusPolicy((item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus);
+    widget->setEnabled((item.style & WS_DISABLED) == 0);
+
+    if (item.text != nullptr)
+        window->SetText(item.text);
+    widget->show();
+    return window;
+}
+}  // namespace
+
+namespace afx
+{
+void CreateControls(AfxDialogWindow* dialog)
+{
+    QWidget* parent = dialog->widget;
+    QWidget* previousTabStop = nullptr;
+    for (const DialogItemTemplate& item : dialog->dialogTemplate->items)
+    {
+        std::unique_ptr<HWND__> control = MakeControl(item, dialog, parent);
+        if (!control)
+            continue;
+        // Template order is tab order.
+        if ((item.style & WS_TABSTOP) != 0)
+        {
+            if (previousTabStop != nullptr)
+                QWidget::setTabOrder(previousTabStop, control->widget);
+            previousTabStop = control->widget;
+        }
+        control->widget->installEventFilter(parent);
+        dialog->children.push_back(std::move(control));
+    }
+}
+}  // namespace afx
+
+void InitCommonControls()
+{
+    // Nothing to register: the layer makes every control class itself.
+}
+
+// ---------------------------------------------------------------------------
+// Control wrappers
+// ---------------------------------------------------------------------------
+int CSliderCtrl::GetPos() const
+{
+    return static_cast<int>(afx::Send(m_hWnd, TBM_GETPOS));
+}
+
+void CSliderCtrl::SetPos(int nPos)
+{
+    afx::Send(m_hWnd, TBM_SETPOS, TRUE, nPos);
+}
+
+int CSliderCtrl::GetRangeMin() const
+{
+    return static_cast<int>(afx::Send(m_hWnd, TBM_GETRANGEMIN));
+}
+
+int CSliderCtrl::GetRangeMax() const
+{
+    return static_cast<int>(afx::Send(m_hWnd, TBM_GETRANGEMAX));
+}
+
+void CSliderCtrl::SetRangeMin(int nMin, BOOL bRedraw)
+{
+    afx::Send(m_hWnd, TBM_SETRANGEMIN, bRedraw, nMin);
+}
+
+void CSliderCtrl::SetRangeMax(int nMax, BOOL bRedraw)
+{
+    afx::Send(m_hWnd, TBM_SETRANGEMAX, bRedraw, nMax);
+}
+
+void CSliderCtrl::SetRange(int nMin, int nMax, BOOL bRedraw)
+{
+    afx::Send(m_hWnd, TBM_SETRANGE, bRedraw, MAKELPARAM(nMin, nMax));
+}
+
+int CComboBox::AddString(LPCTSTR lpszString)
+{
+    return static_cast<int>(afx::Send(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszString)));
+}
+
+int CComboBox::GetCount() const
+{
+    return static_cast<int>(afx::Send(m_hWnd, CB_GETCOUNT));
+}
+
+int CComboBox::GetCurSel() const
+{
+    return static_cast<int>(afx::Send(m_hWnd, CB_GETCURSEL));
+}
+
+int CComboBox::SetCurSel(int nSelect)
+{
+    return static_cast<int>(afx::Send(m_hWnd, CB_SETCURSEL, static_cast<WPARAM>(nSelect)));
+}

@@ -1,0 +1,516 @@
+// The test seams of testing.h.
+#include "afx_internal.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <sstream>
+
+namespace afxtest
+{
+namespace
+{
+QWidget* WidgetOf(CWnd* pWnd)
+{
+    return pWnd != nullptr && pWnd->m_hWnd != nullptr ? pWnd->m_hWnd->widget.data() : nullptr;
+}
+
+AfxDialogWindow* DialogOf(CWnd* pWnd)
+{
+    return pWnd != nullptr ? afx::AsDialog(pWnd->m_hWnd) : nullptr;
+}
+
+Image ToImage(const QImage& source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    Image result;
+    result.width = image.width();
+    result.height = image.height();
+    result.pixels.reserve(static_cast<size_t>(image.width()) * image.height());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            result.pixels.push_back(afx::FromQColor(QColor(image.pixel(x, y))));
+    return result;
+}
+
+Qt::KeyboardModifiers Modifiers(UINT nModifiers)
+{
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    if (nModifiers & KEY_SHIFT)
+        modifiers |= Qt::ShiftModifier;
+    if (nModifiers & KEY_CONTROL)
+        modifiers |= Qt::ControlModifier;
+    if (nModifiers & KEY_ALT)
+        modifiers |= Qt::AltModifier;
+    return modifiers;
+}
+
+Qt::Key QtKey(UINT nVirtualKey)
+{
+    switch (nVirtualKey)
+    {
+    case VK_TAB:
+        return Qt::Key_Tab;
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_SPACE:
+        return Qt::Key_Space;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_UP:
+        return Qt::Key_Up;
+    case VK_RIGHT:
+        return Qt::Key_Right;
+    case VK_DOWN:
+        return Qt::Key_Down;
+    case VK_F1:
+        return Qt::Key_F1;
+    case VK_F4:
+        return Qt::Key_F4;
+    default:
+        // Letters and digits: Qt's key codes are their upper-case ASCII codes.
+        return static_cast<Qt::Key>(nVirtualKey);
+    }
+}
+
+// Mouse events go to the deepest widget under the point, as the window
+// system delivers them.
+QWidget* Target(CWnd* pWnd, CPoint& point)
+{
+    QWidget* widget = WidgetOf(pWnd);
+    if (widget == nullptr)
+        return nullptr;
+    QWidget* child = widget->childAt(QPoint(point.x, point.y));
+    if (child == nullptr)
+        return widget;
+    const QPoint local = child->mapFrom(widget, QPoint(point.x, point.y));
+    point = CPoint(local.x(), local.y());
+    return child;
+}
+}  // namespace
+
+void ProcessEvents()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition())
+    {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+}  // namespace afxtest
+
+struct AfxDialogAccess
+{
+    static bool Create(CDialog& dialog)
+    {
+        return afx::CreateDialogWindow(&dialog, dialog.m_nIDTemplate, dialog.m_pParentWnd, false);
+    }
+};
+
+namespace afxtest
+{
+ModelessDialog::ModelessDialog(CDialog& dialog) : m_dialog(dialog), m_created(FALSE)
+{
+    m_created = AfxDialogAccess::Create(dialog);
+}
+
+ModelessDialog::~ModelessDialog()
+{
+    Destroy();
+}
+
+bool ModelessDialog::Ended() const
+{
+    const AfxDialogWindow* window = afx::AsDialog(m_dialog.m_hWnd);
+    return window != nullptr && window->ended;
+}
+
+int ModelessDialog::Result() const
+{
+    const AfxDialogWindow* window = afx::AsDialog(m_dialog.m_hWnd);
+    return window != nullptr ? window->result : 0;
+}
+
+void ModelessDialog::Destroy()
+{
+    afx::DestroyDialogWindow(&m_dialog);
+}
+
+void WhenModalOpens(std::function<void(CDialog&)> action)
+{
+    afx::g_modalActions.push_back(std::move(action));
+}
+
+INT_PTR DoModalWith(CDialog& dialog, std::function<void(CDialog&)> action)
+{
+    afx::g_modalActions.insert(afx::g_modalActions.begin(), std::move(action));
+    return dialog.DoModal();
+}
+
+std::vector<CDialog*> OpenModalDialogs()
+{
+    return afx::g_modalStack;
+}
+
+// ---------------------------------------------------------------------------
+void KeyPress(CWnd* pWnd, UINT nVirtualKey, UINT nModifiers)
+{
+    if (QWidget* widget = WidgetOf(pWnd))
+    {
+        // Keys go to the window's focus widget, as the keyboard sends them.
+        QWidget* focus = widget->isWindow() && widget->focusWidget() != nullptr ? widget->focusWidget() : widget;
+        QTest::keyClick(focus, QtKey(nVirtualKey), Modifiers(nModifiers));
+    }
+}
+
+void TypeText(CWnd* pEdit, const char* text)
+{
+    if (QWidget* widget = WidgetOf(pEdit))
+    {
+        widget->setFocus(Qt::OtherFocusReason);
+        QTest::keyClicks(widget, afx::ToQt(text));
+    }
+}
+
+void ClickButton(CWnd* pButton)
+{
+    if (QWidget* widget = WidgetOf(pButton))
+        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+void MouseDown(CWnd* pWnd, CPoint point)
+{
+    if (QWidget* widget = Target(pWnd, point))
+        QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
+}
+
+void MouseUp(CWnd* pWnd, CPoint point)
+{
+    if (QWidget* widget = Target(pWnd, point))
+        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
+}
+
+void MouseClick(CWnd* pWnd, CPoint point)
+{
+    if (QWidget* widget = Target(pWnd, point))
+        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
+}
+
+void MouseDoubleClick(CWnd* pWnd, CPoint point)
+{
+    QWidget* widget = Target(pWnd, point);
+    if (widget == nullptr)
+        return;
+    // What the window system sends for a double click: press, release,
+    // double click, release.
+    const QPointF local(point.x, point.y);
+    const QPointF global = widget->mapToGlobal(local);
+    const struct
+    {
+        QEvent::Type type;
+        Qt::MouseButtons buttons;
+    } sequence[] = {{QEvent::MouseButtonPress, Qt::LeftButton},
+                    {QEvent::MouseButtonRelease, Qt::NoButton},
+                    {QEvent::MouseButtonDblClick, Qt::LeftButton},
+                    {QEvent::MouseButtonRelease, Qt::NoButton}};
+    for (const auto& step : sequence)
+    {
+        QMouseEvent event(step.type, local, global, Qt::LeftButton, step.buttons, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+void MouseMove(CWnd* pWnd, CPoint point)
+{
+    if (QWidget* widget = Target(pWnd, point))
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(point.x, point.y), widget->mapToGlobal(QPointF(point.x, point.y)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+}
+
+void MouseWheel(CWnd* pWnd, CPoint point, int zDelta)
+{
+    if (QWidget* widget = Target(pWnd, point))
+    {
+        const QPointF position(point.x, point.y);
+        QWheelEvent wheel(position, widget->mapToGlobal(position), QPoint(), QPoint(0, zDelta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
+    }
+}
+
+void RightClick(CWnd* pWnd, CPoint point)
+{
+    if (QWidget* widget = Target(pWnd, point))
+    {
+        QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, QPoint(point.x, point.y));
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(point.x, point.y),
+                               widget->mapToGlobal(QPoint(point.x, point.y)));
+        QApplication::sendEvent(widget, &menu);
+    }
+}
+
+void SelectComboItem(CWnd* pComboBox, int nIndex)
+{
+    if (auto* combo = qobject_cast<QComboBox*>(WidgetOf(pComboBox)))
+        combo->setCurrentIndex(nIndex);
+}
+
+void CloseWindow(CWnd* pWnd)
+{
+    if (QWidget* widget = WidgetOf(pWnd))
+        widget->close();
+}
+
+// ---------------------------------------------------------------------------
+bool Image::Save(const char* pngPath) const
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixelColor(x, y, afx::ToQColor(At(x, y)));
+    return image.save(afx::ToQt(pngPath), "PNG");
+}
+
+void PaintNow(CWnd* pWnd)
+{
+    if (AfxDialogWindow* window = DialogOf(pWnd))
+        window->DeliverPaint();
+}
+
+Image GrabClientArea(CWnd* pWnd)
+{
+    PaintNow(pWnd);
+    QWidget* widget = WidgetOf(pWnd);
+    return widget != nullptr ? ToImage(widget->grab().toImage()) : Image();
+}
+
+Image GrabPaint(CWnd* pWnd)
+{
+    PaintNow(pWnd);
+    AfxDialogWindow* window = DialogOf(pWnd);
+    return window != nullptr ? ToImage(window->front) : Image();
+}
+
+std::string DrawCall::ToString() const
+{
+    std::ostringstream text;
+    text << op << '(';
+    for (size_t i = 0; i < args.size(); ++i)
+        text << (i != 0 ? "," : "") << args[i];
+    if (!this->text.empty())
+        text << (args.empty() ? "" : ",") << '"' << this->text << '"';
+    text << ')';
+    return text.str();
+}
+
+DrawingRecorder::DrawingRecorder() : m_previous(afx::g_drawingRecorder)
+{
+    afx::g_drawingRecorder = this;
+}
+
+DrawingRecorder::~DrawingRecorder()
+{
+    afx::g_drawingRecorder = m_previous;
+}
+
+std::vector<DrawCall> DrawingRecorder::CallsOf(const std::string& op) const
+{
+    std::vector<DrawCall> calls;
+    for (const DrawCall& call : m_calls)
+        if (call.op == op)
+            calls.push_back(call);
+    return calls;
+}
+
+RecordingDC::RecordingDC(int cx, int cy)
+{
+    Attach(new HDC__(cx, cy));
+}
+
+RecordingDC::~RecordingDC() = default;
+
+Image RecordingDC::Grab() const
+{
+    return ToImage(*m_hDC->target);
+}
+
+// ---------------------------------------------------------------------------
+MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter)
+{
+    MessageBoxPresenter* previous = afx::g_messageBoxPresenter;
+    afx::g_messageBoxPresenter = presenter;
+    return previous;
+}
+
+MessageBoxRecorder::MessageBoxRecorder() : m_previous(SetMessageBoxPresenter(this))
+{
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    SetMessageBoxPresenter(m_previous);
+}
+
+int MessageBoxRecorder::Present(const MessageBoxRecord& box)
+{
+    m_boxes.push_back(box);
+    if (m_onShow)
+        return m_onShow(box);
+    switch (box.type & MB_TYPEMASK)
+    {
+    case MB_YESNO:
+    case MB_YESNOCANCEL:
+        return IDYES;
+    default:
+        return IDOK;
+    }
+}
+
+std::vector<std::string> MessageBoxRecorder::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const MessageBoxRecord& box : m_boxes)
+        texts.push_back(box.text);
+    return texts;
+}
+
+// ---------------------------------------------------------------------------
+ExitTrap::ExitTrap()
+{
+    afx::g_exitHook = [](int code) { throw ProcessExit{code}; };
+}
+
+ExitTrap::~ExitTrap()
+{
+    afx::g_exitHook = nullptr;
+}
+
+ShellRecorder::ShellRecorder() : m_previous(afx::g_shellRecorder)
+{
+    afx::g_shellRecorder = this;
+}
+
+ShellRecorder::~ShellRecorder()
+{
+    afx::g_shellRecorder = m_previous;
+}
+
+// ---------------------------------------------------------------------------
+void SetClientSize(CWnd* pWnd, int cx, int cy)
+{
+    if (QWidget* widget = WidgetOf(pWnd))
+    {
+        widget->setFixedSize(cx, cy);
+        pWnd->Invalidate(TRUE);
+    }
+}
+
+void SetIconic(CWnd* pWnd, bool iconic)
+{
+    if (QWidget* widget = WidgetOf(pWnd))
+    {
+        widget->setWindowState(iconic ? (widget->windowState() | Qt::WindowMinimized)
+                                      : (widget->windowState() & ~Qt::WindowMinimized));
+    }
+}
+
+void SetLogicalDpi(int dpi)
+{
+    afx::g_logicalDpiOverride = dpi;
+}
+
+std::vector<MenuItem> SystemMenuItems(CWnd* pWnd)
+{
+    const CMenu* menu = pWnd != nullptr ? pWnd->GetSystemMenu(FALSE) : nullptr;
+    return menu != nullptr ? menu->m_hMenu->items : std::vector<MenuItem>();
+}
+
+bool ChooseSystemMenuItem(CWnd* pWnd, UINT nID, SystemMenuAccess access, CPoint rightClickAt)
+{
+    bool chosen = false;
+    afx::g_onSystemMenuShown = [nID, &chosen](QMenu& menu) {
+        for (QAction* action : menu.actions())
+        {
+            if (!action->isSeparator() && action->data().toUInt() == nID && action->isEnabled())
+            {
+                menu.setActiveAction(action);
+                QTest::keyClick(&menu, Qt::Key_Return);
+                chosen = true;
+                return;
+            }
+        }
+        menu.close();
+    };
+    if (access == SystemMenuAccess::AltSpace)
+        KeyPress(pWnd, VK_SPACE, KEY_ALT);
+    else
+        RightClick(pWnd, rightClickAt);
+    afx::g_onSystemMenuShown = nullptr;
+    return chosen;
+}
+
+int FocusedControlId(CWnd* pDialog)
+{
+    QWidget* widget = WidgetOf(pDialog);
+    if (widget == nullptr || widget->focusWidget() == nullptr)
+        return 0;
+    const HWND__* focused = afx::FromWidget(widget->focusWidget());
+    return focused != nullptr && focused != pDialog->m_hWnd ? focused->id : 0;
+}
+
+bool IsDefaultButton(CWnd* pButton)
+{
+    const auto* button = qobject_cast<QPushButton*>(WidgetOf(pButton));
+    return button != nullptr && button->isDefault();
+}
+
+CRect ControlRect(CWnd* pControl)
+{
+    const QWidget* widget = WidgetOf(pControl);
+    if (widget == nullptr)
+        return CRect();
+    const QRect geometry = widget->geometry();
+    return CRect(geometry.left(), geometry.top(), geometry.left() + geometry.width(), geometry.top() + geometry.height());
+}
+
+int FontPixelHeight(CWnd* pWnd)
+{
+    const QWidget* widget = WidgetOf(pWnd);
+    return widget != nullptr ? widget->font().pixelSize() : 0;
+}
+
+std::string FontFamily(CWnd* pWnd)
+{
+    const QWidget* widget = WidgetOf(pWnd);
+    return widget != nullptr ? afx::FromQt(widget->font().family()) : std::string();
+}
+
+SIZE DialogBaseUnits(CWnd* pDialog)
+{
+    const AfxDialogWindow* window = DialogOf(pDialog);
+    return window != nullptr ? SIZE{window->baseX, window->baseY} : SIZE{0, 0};
+}
+}  // namespace afxtest

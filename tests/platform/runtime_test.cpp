@@ -1,0 +1,102 @@
+// The C run-time pieces (rand, exit, _mbscmp), CString, MulDiv and the shell.
+#include "crt.h"
+#include "shellapi.h"
+#include "test_dialog.h"
+#include "testing.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using ::testing::ElementsAre;
+
+namespace
+{
+TEST(Random, GivesTheWindowsRuntimeSequence)
+{
+    crt::srand(1);
+    std::vector<int> values;
+    for (int i = 0; i < 10; ++i)
+        values.push_back(crt::rand());
+    EXPECT_THAT(values, ElementsAre(41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464));
+
+    // state = 12345 * 214013 + 2531011 = 2644521496 (mod 2^32); bits 16..30.
+    crt::srand(12345);
+    EXPECT_EQ(crt::rand(), static_cast<int>((2644521496u >> 16) & 0x7FFF));
+}
+
+TEST(Random, LeavesTheCLibrarysGeneratorAlone)
+{
+    std::srand(1);
+    const int first = std::rand();
+    std::srand(1);
+    crt::srand(99);
+    crt::rand();
+    EXPECT_EQ(std::rand(), first);
+}
+
+TEST(Exit, TheTrapSeesTheCode)
+{
+    afxtest::ExitTrap trap;
+    try
+    {
+        crt::exit(7);
+    }
+    catch (const afxtest::ProcessExit& exit)
+    {
+        EXPECT_EQ(exit.code, 7);
+        return;
+    }
+    ADD_FAILURE() << "crt::exit returned";
+}
+
+TEST(ExitDeathTest, EndsTheProcessWithTheCode)
+{
+    EXPECT_EXIT(crt::exit(3), ::testing::ExitedWithCode(3), "");
+}
+
+TEST(CStringTest, LowerCasesOnlyAsciiLettersAndFormats)
+{
+    CString text("EDITION Mode \xC3\x84");
+    text.MakeLower();
+    EXPECT_EQ(text, "edition mode \xC3\x84");
+    CString report;
+    report.Format("Chord name families count = %d\nAll applicatures count = %u", 3, 12u);
+    EXPECT_EQ(report, "Chord name families count = 3\nAll applicatures count = 12");
+    EXPECT_TRUE(CString("a") + " | " + CString("b") == "a | b");
+    EXPECT_EQ(crt::_mbscmp(reinterpret_cast<const unsigned char*>("Am"), reinterpret_cast<const unsigned char*>("Am")), 0);
+    EXPECT_NE(crt::_mbscmp(reinterpret_cast<const unsigned char*>("am"), reinterpret_cast<const unsigned char*>("Am")), 0);
+
+    CString missing("old");
+    EXPECT_FALSE(missing.LoadString(4242));
+    EXPECT_TRUE(missing.IsEmpty());
+}
+
+TEST(MulDivTest, RoundsHalvesAwayFromZero)
+{
+    EXPECT_EQ(MulDiv(14, 96, 72), 19);
+    EXPECT_EQ(MulDiv(8, 96, 72), 11);
+    EXPECT_EQ(MulDiv(14, 120, 72), 23);
+    EXPECT_EQ(MulDiv(8, 120, 72), 13);
+    EXPECT_EQ(MulDiv(3, 1, 2), 2);
+    EXPECT_EQ(MulDiv(-3, 1, 2), -2);
+    EXPECT_EQ(MulDiv(1, 1, 0), -1);
+}
+
+TEST(Shell, RecorderSeesTheCallAndAMissingFileIsReported)
+{
+    {
+        afxtest::ShellRecorder shell;
+        const HINSTANCE result = ShellExecuteA(NULL, NULL, "TabulorHelp.gif", NULL, NULL, SW_SHOWNORMAL);
+        EXPECT_GT(reinterpret_cast<std::intptr_t>(result), 32);
+        ASSERT_EQ(shell.Calls().size(), 1u);
+        EXPECT_EQ(shell.Calls()[0].operation, "");
+        EXPECT_EQ(shell.Calls()[0].file, "TabulorHelp.gif");
+        EXPECT_EQ(shell.Calls()[0].showCmd, SW_SHOWNORMAL);
+    }
+    // Without the recorder: nothing to open, nothing started.
+    const HINSTANCE missing = ShellExecuteA(NULL, NULL, "no-such-file-here.gif", NULL, "/nonexistent", SW_SHOWNORMAL);
+    EXPECT_EQ(reinterpret_cast<std::intptr_t>(missing), SE_ERR_FNF);
+}
+}  // namespace
