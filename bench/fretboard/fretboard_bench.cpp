@@ -1,0 +1,137 @@
+// Start-up time and memory of the main window against a bare Qt dialog, and
+// the cost of one keystroke's lookup in large chord tables.
+#include "chord_file.h"
+#include "tabulor_dlg.h"
+#include "testing.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QtWidgets/QApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace
+{
+// The working folder of the measured program: its chord file and help image.
+class BenchFolder
+{
+public:
+    explicit BenchFolder(int families) : m_previous(std::filesystem::current_path())
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "fretboard-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        m_path = pattern;
+        std::filesystem::current_path(m_path);
+        WriteBenchChordFile("Tabulor.xml", families);
+        std::fclose(std::fopen("TabulorHelp.gif", "wb"));
+    }
+    ~BenchFolder()
+    {
+        std::filesystem::current_path(m_previous);
+        std::filesystem::remove_all(m_path);
+    }
+
+private:
+    std::filesystem::path m_previous;
+    std::filesystem::path m_path;
+};
+
+// Runs the program to its end; returns the resident kilobytes it printed.
+long RunToEnd(const char* program)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        std::abort();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char* argv[] = {const_cast<char*>(program), nullptr};
+    pid_t pid;
+    if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) != 0)
+        std::abort();
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    char text[64] = {};
+    const ssize_t length = read(out[0], text, sizeof(text) - 1);
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return length > 0 ? std::atol(text) : -1;
+}
+
+void MeasureStartUp(benchmark::State& state, const char* program)
+{
+    BenchFolder folder(1000);
+    long residentKb = 0;
+    for (auto _ : state)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        residentKb = RunToEnd(program);
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    state.counters["resident_MB"] = residentKb / 1024.0;
+}
+
+void BM_StartUpToFirstPaint_Tabulor(benchmark::State& state)
+{
+    MeasureStartUp(state, STARTUP_PROBE);
+}
+BENCHMARK(BM_StartUpToFirstPaint_Tabulor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_StartUpToFirstPaint_BareQtDialog(benchmark::State& state)
+{
+    MeasureStartUp(state, BARE_QT_DIALOG);
+}
+BENCHMARK(BM_StartUpToFirstPaint_BareQtDialog)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+class CLookupDlg : public CTabulorDlg
+{
+public:
+    void TypeWithoutPainting(const char* name)
+    {
+        m_strChordName = name;
+        UpdateData(FALSE);
+    }
+    using CTabulorDlg::OnEnChangeChordName;
+};
+
+// One keystroke's work in the worst place: the last family of the table.
+void BM_KeystrokeLookup(benchmark::State& state)
+{
+    const int families = static_cast<int>(state.range(0));
+    BenchFolder folder(families);
+    afxtest::MessageBoxRecorder boxes;
+    CLookupDlg dlg;
+    afxtest::ModelessDialog run(dlg);
+    dlg.TypeWithoutPainting(("Alt" + std::to_string(families - 1)).c_str());
+    for (auto _ : state)
+        dlg.OnEnChangeChordName();
+}
+BENCHMARK(BM_KeystrokeLookup)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+CWinApp benchApp;
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,89 @@
+// Showing one fingering: its checks, the string notes and root string it
+// gives, and the finger and fret labels.
+#include "tabulor_dlg.h"
+
+namespace
+{
+// Note of each open string in standard tuning, as MIDI key minus 36
+// (E4, B3, G3, D3, A2, E2).
+const int kOpenStringNote[6] = {28, 23, 19, 14, 9, 4};
+const int kNoNote = -1;
+const int kMaxFinger = 4;
+
+CString FingerErrorText(int nString)
+{
+    CString text;
+    text.Format("Error! Invalidate number of left hand finger on %d string!", nString);
+    return text;
+}
+}  // namespace
+
+CString CTabulorDlg::PositionErrorText(int nString)
+{
+    CString text;
+    text.Format("Error! Invalidate number of %d string position!", nString);
+    return text;
+}
+
+void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, int nPos5,
+                                  int nPos6, int nFinger1, int nFinger2, int nFinger3,
+                                  int nFinger4, int nFinger5, int nFinger6, int nPosition)
+{
+    const int positions[6] = {nPos1, nPos2, nPos3, nPos4, nPos5, nPos6};
+    const int fingers[6] = {nFinger1, nFinger2, nFinger3, nFinger4, nFinger5, nFinger6};
+    for (int i = 0; i < 6; ++i)
+    {
+        m_nStringPosition[i] = positions[i];
+        m_nLeftHandFinger[i] = fingers[i];
+    }
+    m_nPosition = nPosition;
+    m_bReportUndrawableCodes = true;
+
+    for (int i = 0; i < 6; ++i)
+    {
+        const int code = positions[i];
+        if (code == POS_OPEN)
+            m_nNote[i] = kOpenStringNote[i];
+        else if (code == POS_ROOT_OPEN)
+        {
+            m_nNote[i] = kOpenStringNote[i];
+            m_nRootString = i;
+        }
+        else if (code == POS_NOT_PLAYED)
+            m_nNote[i] = kNoNote;
+        else if (code >= 1 && code <= 4)
+            m_nNote[i] = kOpenStringNote[i] + nPosition + code;
+        else if (code >= -4 && code <= -1)
+        {
+            m_nNote[i] = kOpenStringNote[i] + nPosition - code;
+            m_nRootString = i;
+        }
+        else
+            AfxMessageBox(PositionErrorText(i + 1), MB_OK);
+    }
+
+    for (int i = 0; i < 6; ++i)
+    {
+        CString label(" ");
+        if (fingers[i] >= 1 && fingers[i] <= kMaxFinger)
+            label.Format("%d", fingers[i]);
+        else if (fingers[i] != 0)
+            AfxMessageBox(FingerErrorText(i + 1), MB_OK);
+        m_staticFinger[i].SetWindowText(label);
+    }
+
+    int firstFret = nPosition + 1;
+    if (nPosition < 0 || nPosition > MAX_POSITION)
+    {
+        AfxMessageBox("Error! Invalidate number of position!", MB_OK);
+        firstFret = 1;
+    }
+    for (int k = 0; k < 4; ++k)
+    {
+        CString label;
+        label.Format("%d", firstFret + k);
+        m_staticPosition[k].SetWindowText(label);
+    }
+
+    InvalidateRect(NULL, TRUE);
+}

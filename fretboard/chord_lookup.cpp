@@ -1,0 +1,140 @@
+// The chord-name box: the special words that switch edition mode and count
+// the table, and the lookup of a typed chord name.
+#include "tabulor_dlg.h"
+
+#include "crt.h"
+
+namespace
+{
+const char* const kEditionModeWord = "edition mode";
+const char* const kCountAllWord = "count all";
+const char* const kDefaultModeWord = "default mode";
+
+const char* const kDefaultTitle = "Tabulor 2011.07.03";
+const char* const kEditionTitle = "Tabulor - EDITION MODE";
+const char* const kNextFingeringText = "N&ext fingering";
+const char* const kAddChordText = "ADD CHORD";
+const char* const kRandomText = "&Random";
+const char* const kSaveText = "SAVE";
+
+const char* const kMakerEmail = "tabulor@example.org";
+const char* const kNamesSeparator = " | ";
+}  // namespace
+
+void CTabulorDlg::OnEnChangeChordName()
+{
+    m_nVariantIndex = 0;
+    UpdateData(TRUE);
+
+    CString typed(m_strChordName);
+    typed.MakeLower();
+
+    if (typed == kEditionModeWord)
+        EnterEditionMode();
+    else if (m_bEditionMode && typed == kCountAllWord)
+        ShowStatisticsReport();
+    else if (typed == kDefaultModeWord)
+        LeaveEditionMode();
+
+    if (!m_bEditionMode)
+        LookUpChordName();
+}
+
+void CTabulorDlg::EnterEditionMode()
+{
+    m_bEditionMode = true;
+    SetWindowText(kEditionTitle);
+    GetDlgItem(IDOK)->SetWindowText(kAddChordText);
+    GetDlgItem(IDC_RANDOM)->SetWindowText(kSaveText);
+
+    CString text("Attention! You are in edition mode. You can only add new chords! To edit existing "
+                 "chord change Tabulor.xml manually. Please send modified Tabulor.xml to ");
+    text += kMakerEmail;
+    text += " if you wish public your name and added chords on programm web page.";
+    MessageBox(text, "Edition mode", MB_OK);
+}
+
+void CTabulorDlg::ShowStatisticsReport()
+{
+    size_t applicatureCount = 0;
+    for (const ChordFamily& family : m_chordTable)
+        applicatureCount += family.variants.size();
+
+    CString text;
+    text.Format("Chord name families count = %zu\nAll applicatures count = %zu", m_chordTable.size(),
+                applicatureCount);
+    MessageBox(text, "STATICSTIC REPORT", MB_OK);
+}
+
+void CTabulorDlg::LeaveEditionMode()
+{
+    m_bEditionMode = false;
+    SetWindowText(kDefaultTitle);
+    GetDlgItem(IDOK)->SetWindowText(kNextFingeringText);
+    GetDlgItem(IDC_RANDOM)->SetWindowText(kRandomText);
+    MessageBox("Attention! You are in default mode.", NULL, MB_OK);
+}
+
+void CTabulorDlg::LookUpChordName()
+{
+    m_strChordNames = "";
+
+    const std::string key(m_strChordName.GetString(), m_strChordName.GetLength());
+    const ChordFamily* pFound = NULL;
+    for (const ChordFamily& family : m_chordTable)
+    {
+        for (const std::string& name : family.names)
+        {
+            if (name == key)
+            {
+                pFound = &family;
+                break;
+            }
+        }
+        if (pFound != NULL)
+            break;
+    }
+
+    if (pFound == NULL)
+    {
+        UpdateData(FALSE);
+        m_currentVariants.clear();
+        m_currentApplicature.clear();
+        ShowNotFound();
+        return;
+    }
+
+    m_currentVariants = pFound->variants;
+    if (!m_currentVariants.empty() && m_currentVariants.front().size() != APPLICATURE_SIZE)
+    {
+        MessageBox("Error of applicature data size in Tabulor.xml file!", NULL, MB_OK);
+        crt::exit(0);
+    }
+
+    for (size_t n = 0; n < pFound->names.size(); ++n)
+    {
+        if (n > 0)
+            m_strChordNames += kNamesSeparator;
+        m_strChordNames += pFound->names[n].c_str();
+    }
+    UpdateData(FALSE);
+
+    // A family may come from the file without any fingering: it is named,
+    // and the board shows no string played.
+    if (m_currentVariants.empty())
+    {
+        m_currentApplicature.clear();
+        ShowNotFound();
+        return;
+    }
+
+    m_currentApplicature = m_currentVariants.front();
+    const Applicature& a = m_currentApplicature;
+    ShowApplicature(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12]);
+}
+
+void CTabulorDlg::ShowNotFound()
+{
+    ShowApplicature(POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED,
+                    POS_NOT_PLAYED, 0, 0, 0, 0, 0, 0, 0);
+}

@@ -1,0 +1,157 @@
+// Construction, data exchange, set-up of the main window, Exit and the
+// minimised drag icon.
+#include "tabulor_dlg.h"
+
+#include "chord_table_reader.h"
+#include "crt.h"
+#include "resource.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+namespace
+{
+const char* const kHelpImageFile = "TabulorHelp.gif";
+const char* const kChordTableFile = "Tabulor.xml";
+const char* const kNamesLineHint = "Am (here are all chord name variants)";
+const char* const kMissingHelpText =
+    "TabulorHelp.gif file was not found! Help function is impossible! Tabulor.exe and "
+    "TabulorHelp.gif must be placed at the same directory!";
+const char* const kChordNameFontFace = "Verdana";
+const int kChordNameFontPoints = 14;
+const int kNamesLineFontPoints = 8;
+const int kPointsPerInch = 72;
+}  // namespace
+
+CTabulorDlg::CTabulorDlg(CWnd* pParent)
+    : CDialog(CTabulorDlg::IDD, pParent),
+      m_nPosition(0),
+      m_strChordName("Am"),
+      m_strChordNames(kNamesLineHint),
+      m_nVariantIndex(0),
+      m_nPatch(0),
+      m_midiOpenResult(MMSYSERR_NOERROR),
+      m_fStringY{},
+      m_fFretX{},
+      m_fStringSpacing(0),
+      m_fFretWidth(0),
+      m_rcFretboard{0, 0, 0, 0},
+      m_bEditionMode(false),
+      m_hHandCursor(NULL),
+      m_hMidiOut(NULL),
+      m_bReportUndrawableCodes(false)
+{
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+}
+
+void CTabulorDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_CHORD_NAME, m_strChordName);
+    DDX_Control(pDX, IDC_POSITION1, m_staticPosition[0]);
+    DDX_Control(pDX, IDC_POSITION2, m_staticPosition[1]);
+    DDX_Control(pDX, IDC_POSITION3, m_staticPosition[2]);
+    DDX_Control(pDX, IDC_POSITION4, m_staticPosition[3]);
+    DDX_Control(pDX, IDC_FINGER1, m_staticFinger[0]);
+    DDX_Control(pDX, IDC_FINGER2, m_staticFinger[1]);
+    DDX_Control(pDX, IDC_FINGER3, m_staticFinger[2]);
+    DDX_Control(pDX, IDC_FINGER4, m_staticFinger[3]);
+    DDX_Control(pDX, IDC_FINGER5, m_staticFinger[4]);
+    DDX_Control(pDX, IDC_FINGER6, m_staticFinger[5]);
+    DDX_Control(pDX, IDC_CHORD_NAME, m_editChordName);
+    DDX_Text(pDX, IDC_CHORD_NAMES, m_strChordNames);
+    DDX_Control(pDX, IDC_CHORD_NAMES, m_editChordNames);
+    DDX_Control(pDX, IDC_VOLUME, m_sliderVolume);
+}
+
+BEGIN_MESSAGE_MAP(CTabulorDlg, CDialog)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDOK, &CTabulorDlg::OnBnClickedOk)
+    ON_BN_CLICKED(IDCANCEL, &CTabulorDlg::OnBnClickedCancel)
+    ON_EN_CHANGE(IDC_CHORD_NAME, &CTabulorDlg::OnEnChangeChordName)
+END_MESSAGE_MAP()
+
+BOOL CTabulorDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu != NULL)
+    {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty())
+        {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    m_hHandCursor = ::LoadCursor(NULL, IDC_HAND);
+
+    m_currentApplicature.reserve(APPLICATURE_SIZE);
+
+    if (FILE* pHelpImage = fopen(kHelpImageFile, "rb"))
+        fclose(pHelpImage);
+    else
+        MessageBox(kMissingHelpText, "Error", MB_ICONEXCLAMATION);
+
+    m_chordTable.clear();
+    ChordTableReader reader(kChordTableFile, &m_chordTable);
+
+    crt::srand(static_cast<unsigned int>(time(NULL)));
+
+    CClientDC dc(this);
+
+    LOGFONT lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = PointsToFontHeight(kChordNameFontPoints, dc.m_hDC);
+    lf.lfWeight = FW_NORMAL;
+    strcpy(lf.lfFaceName, kChordNameFontFace);
+    m_font.CreateFontIndirect(&lf);
+    m_editChordName.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Detach()), TRUE);
+
+    lf.lfHeight = PointsToFontHeight(kNamesLineFontPoints, dc.m_hDC);
+    m_font.CreateFontIndirect(&lf);
+    m_editChordNames.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Detach()), TRUE);
+
+    // The built-in A minor: the notes and root string are valid before the
+    // chord file's "Am" replaces it.
+    ShowApplicature(0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 0);
+    const int aMinorNotes[6] = {28, 24, 21, 16, 9, 4};
+    memcpy(m_nNote, aMinorNotes, sizeof(m_nNote));
+    m_nRootString = 4;
+
+    OnEnChangeChordName();
+
+    m_strChordNames = kNamesLineHint;
+    UpdateData(FALSE);
+
+    return TRUE;
+}
+
+int CTabulorDlg::PointsToFontHeight(int nPoints, HDC hDC)
+{
+    if (hDC == NULL)
+        return 0;
+    return -MulDiv(nPoints, GetDeviceCaps(hDC, LOGPIXELSY), kPointsPerInch);
+}
+
+void CTabulorDlg::OnBnClickedOk()
+{
+}
+
+void CTabulorDlg::OnBnClickedCancel()
+{
+    OnCancel();
+}
+
+HCURSOR CTabulorDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}

@@ -1,0 +1,95 @@
+// Showing a fingering: notes, root string, labels and the reports of bad
+// values, in their order.
+#include "dialog_fixture.h"
+
+namespace
+{
+using Notes = std::array<int, 6>;
+using Labels = std::vector<std::string>;
+
+const Labels kNoFingers = {" ", " ", " ", " ", " ", " "};
+const Labels kFretsFromNut = {"1", "2", "3", "4"};
+
+std::string PositionError(int string)
+{
+    return "Error! Invalidate number of " + std::to_string(string) + " string position!";
+}
+std::string FingerError(int string)
+{
+    return "Error! Invalidate number of left hand finger on " + std::to_string(string) + " string!";
+}
+const std::string kBasePositionError = "Error! Invalidate number of position!";
+
+struct ShowCase
+{
+    const char* name;
+    Applicature shown;
+    Notes notes;
+    int rootString;
+    Labels fingers;
+    Labels frets;
+    std::vector<std::string> boxes;
+};
+
+// Each case starts from an open E chord with its root on string 1 (index
+// 0), so that a root string kept from before shows as 0.
+const Applicature kRootOnFirstString = {-10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+const Notes kOpenNotes = {28, 23, 19, 14, 9, 4};
+
+const ShowCase kShowCases[] = {
+    {"built-in A minor", kAMinor, {28, 24, 21, 16, 9, 4}, 4, {" ", "1", "3", "2", " ", " "},
+     kFretsFromNut, {}},
+    {"nothing played keeps the root", kNotPlayed, {-1, -1, -1, -1, -1, -1}, 0, kNoFingers,
+     kFretsFromNut, {}},
+    {"highest base fret", {4, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 12}, {44, 23, 19, 14, 9, 4}, 0,
+     {"4", " ", " ", " ", " ", " "}, {"13", "14", "15", "16"}, {}},
+    {"open codes ignore the base fret; the last root wins",
+     {-10, 0, 0, 0, 0, -3, 0, 0, 0, 0, 0, 1, 5}, {28, 23, 19, 14, 9, 12}, 5,
+     {" ", " ", " ", " ", " ", "1"}, {"6", "7", "8", "9"}, {}},
+    {"roots on strings 2 and 5", {0, -1, 0, 0, -2, 0, 0, 1, 0, 0, 2, 0, 0}, {28, 24, 19, 14, 11, 4},
+     4, {" ", "1", " ", " ", "2", " "}, kFretsFromNut, {}},
+    {"code 5 keeps the string's earlier note", {0, 0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, kOpenNotes,
+     0, kNoFingers, kFretsFromNut, {PositionError(3)}},
+    {"negative finger", {0, 0, 0, 0, 0, 0, 0, 0, 0, -1, 0, 0, 0}, kOpenNotes, 0, kNoFingers,
+     kFretsFromNut, {FingerError(4)}},
+    {"finger above 4", {0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0}, kOpenNotes, 0, kNoFingers,
+     kFretsFromNut, {FingerError(4)}},
+    {"base fret above 12 still moves the notes", {4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 13},
+     {45, 23, 19, 14, 9, 4}, 0, kNoFingers, kFretsFromNut, {kBasePositionError}},
+    {"negative base fret", {4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1}, {31, 23, 19, 14, 9, 4}, 0,
+     kNoFingers, kFretsFromNut, {kBasePositionError}},
+    {"three bad values, reported in order", {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 20},
+     kOpenNotes, 0, kNoFingers, kFretsFromNut,
+     {PositionError(2), FingerError(6), kBasePositionError}},
+};
+
+class ApplicatureDisplayTest : public DialogTest
+{
+};
+
+TEST_F(ApplicatureDisplayTest, StoresComputesLabelsAndReports)
+{
+    Open({});
+    for (const ShowCase& c : kShowCases)
+    {
+        SCOPED_TRACE(c.name);
+        m_dlg.Show(kRootOnFirstString);
+        m_boxes.Clear();
+
+        m_dlg.Show(c.shown);
+
+        EXPECT_EQ(m_dlg.Shown(), c.shown);
+        EXPECT_EQ(m_dlg.Notes(), c.notes);
+        EXPECT_EQ(m_dlg.m_nRootString, c.rootString);
+        EXPECT_EQ(m_dlg.FingerLabels(), c.fingers);
+        EXPECT_EQ(m_dlg.FretLabels(), c.frets);
+        EXPECT_EQ(m_boxes.Texts(), c.boxes);
+        for (const afxtest::MessageBoxRecord& box : m_boxes.Boxes())
+        {
+            EXPECT_EQ(box.caption, AfxGetAppName());
+            EXPECT_EQ(box.type, UINT(MB_OK | MB_ICONEXCLAMATION));
+            EXPECT_EQ(box.owner, m_dlg.GetSafeHwnd());
+        }
+    }
+}
+}  // namespace
