@@ -753,7 +753,6 @@ public:
     BOOL DrawIcon(POINT point, HICON hIcon);
     int GetDeviceCaps(int nIndex) const;
 
-protected:
     void Attach(HDC hDC);
 };
 
@@ -768,7 +767,7 @@ public:
 
 protected:
     HWND m_hWnd;
-    bool m_bWindowImage = false;
+    bool m_bWindowImage;
 };
 
 // Drawing on a window's client area outside WM_PAINT.
@@ -780,5 +779,5 @@ public:
 
 protected:
     HWND m_hWnd;
-    bool m_bWindowImage = false;
+    bool m_bWindowImage;
 };

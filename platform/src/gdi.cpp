@@ -341,51 +341,48 @@ QSize WindowClientSize(HWND hWnd)
 }
 }  // namespace
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
+namespace
 {
-    AfxDialogWindow* dialog = afx::AsDialog(m_hWnd);
+// A window's device contexts draw into its client image; one made while a
+// paint of the same window runs draws nowhere. Returns whether it took the
+// window's image.
+bool AttachClientImage(CDC& dc, HWND hWnd, bool bPaint)
+{
+    AfxDialogWindow* dialog = afx::AsDialog(hWnd);
     if (dialog != nullptr && dialog->paintDepth == 0)
     {
-        Attach(new HDC__(dialog->BeginPaint(true)));
-        m_bWindowImage = true;
+        dc.Attach(new HDC__(dialog->BeginPaint(bPaint)));
+        return true;
     }
-    else
-    {
-        // A paint inside a running paint of the same window draws nowhere.
-        const QSize size = WindowClientSize(m_hWnd);
-        Attach(new HDC__(size.width(), size.height()));
-    }
+    const QSize size = WindowClientSize(hWnd);
+    dc.Attach(new HDC__(size.width(), size.height()));
+    return false;
+}
+
+void ReleaseClientImage(CDC& dc, HWND hWnd, bool bWindowImage)
+{
+    delete dc.m_hDC;
+    dc.m_hDC = nullptr;
+    if (bWindowImage)
+        if (AfxDialogWindow* dialog = afx::AsDialog(hWnd))
+            dialog->EndPaint();
+}
+}  // namespace
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd), m_bWindowImage(AttachClientImage(*this, m_hWnd, true))
+{
 }
 
 CPaintDC::~CPaintDC()
 {
-    delete m_hDC;
-    m_hDC = nullptr;
-    if (m_bWindowImage)
-        if (AfxDialogWindow* dialog = afx::AsDialog(m_hWnd))
-            dialog->EndPaint();
+    ReleaseClientImage(*this, m_hWnd, m_bWindowImage);
 }
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd), m_bWindowImage(AttachClientImage(*this, m_hWnd, false))
 {
-    AfxDialogWindow* dialog = afx::AsDialog(m_hWnd);
-    if (dialog != nullptr && dialog->paintDepth == 0)
-    {
-        Attach(new HDC__(dialog->BeginPaint(false)));
-        m_bWindowImage = true;
-    }
-    else
-    {
-        const QSize size = WindowClientSize(m_hWnd);
-        Attach(new HDC__(size.width(), size.height()));
-    }
 }
 
 CClientDC::~CClientDC()
 {
-    delete m_hDC;
-    m_hDC = nullptr;
-    if (m_bWindowImage)
-        if (AfxDialogWindow* dialog = afx::AsDialog(m_hWnd))
-            dialog->EndPaint();
+    ReleaseClientImage(*this, m_hWnd, m_bWindowImage);
 }
