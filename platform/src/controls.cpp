@@ -5,6 +5,7 @@
 #include "commctrl.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,6 +52,7 @@ struct ButtonWindow : HWND__
 struct StaticWindow : HWND__
 {
     std::string text;
+    QRect templateGeometry;
 
     std::string Text() const override { return text; }
     void SetText(const std::string& newText) override
@@ -60,6 +62,22 @@ struct StaticWindow : HWND__
         if (label == nullptr || (style & SS_TYPEMASK) == SS_ICON)
             return;
         label->setText((style & SS_NOPREFIX) != 0 ? afx::ToQt(text.c_str()) : WithoutPrefixes(text));
+        ShowOneLineTextWhole(label);
+    }
+
+    // The stand-in dialog font runs a little wider than Windows' own, so a
+    // one-line text that fits its room on Windows may not fit here, and the
+    // wrap would hide its last word. Such a text runs on past its right edge
+    // instead; texts of several lines wrap as on Windows.
+    void ShowOneLineTextWhole(QLabel* label) const
+    {
+        const QFontMetrics metrics(label->font());
+        const bool oneLine = templateGeometry.height() < 2 * metrics.height();
+        const int textWidth = metrics.horizontalAdvance(label->text());
+        const bool runsOver = oneLine && textWidth > templateGeometry.width();
+        label->setWordWrap(!runsOver);
+        label->setGeometry(templateGeometry.x(), templateGeometry.y(),
+                           runsOver ? textWidth : templateGeometry.width(), templateGeometry.height());
     }
 };
 
@@ -292,6 +310,8 @@ std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWin
     {
         widget->setGeometry(geometry);
     }
+    if (auto* staticWindow = dynamic_cast<StaticWindow*>(window.get()))
+        staticWindow->templateGeometry = geometry;
 
     if (auto* push = qobject_cast<QPushButton*>(widget))
         push->setFocusPolicy((item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus);

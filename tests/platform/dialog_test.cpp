@@ -30,6 +30,20 @@ TEST(DialogUnits, ClientAreaAndControlsFollowTheDialogFont)
                     MulDiv(90, base.cy, 8) + MulDiv(14, base.cy, 8)));
 }
 
+TEST(DialogUnits, AOneLineTextWiderThanItsRoomRunsOnInsteadOfLosingItsEnd)
+{
+    CTestDlg dlg;
+    afxtest::ModelessDialog run(dlg);
+    const SIZE base = afxtest::DialogBaseUnits(&dlg);
+
+    const CRect narrow = afxtest::ControlRect(dlg.GetDlgItem(IDC_TEST_NARROW_LABEL));
+    EXPECT_EQ(narrow.left, MulDiv(120, base.cx, 4));
+    EXPECT_GT(narrow.Width(), MulDiv(30, base.cx, 4));
+    EXPECT_EQ(narrow.Height(), MulDiv(8, base.cy, 8));
+    // A text that fits keeps the room the template gives it.
+    EXPECT_EQ(afxtest::ControlRect(dlg.GetDlgItem(IDC_TEST_LABEL)).Width(), MulDiv(60, base.cx, 4));
+}
+
 TEST(DialogUnits, DoubleTheDpiDoublesTheUnits)
 {
     CTestDlg normal;
