@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -67,17 +68,19 @@ struct StaticWindow : HWND__
 
     // The stand-in dialog font runs a little wider than Windows' own, so a
     // one-line text that fits its room on Windows may not fit here, and the
-    // wrap would hide its last word. Such a text runs on past its right edge
-    // instead; texts of several lines wrap as on Windows.
+    // wrap would hide its last word. In a room of one line such a text runs
+    // on past its right edge instead; texts of several lines wrap as on
+    // Windows.
     void ShowOneLineTextWhole(QLabel* label) const
     {
         const QFontMetrics metrics(label->font());
         const bool oneLine = templateGeometry.height() < 2 * metrics.height();
-        const int textWidth = metrics.horizontalAdvance(label->text());
-        const bool runsOver = oneLine && textWidth > templateGeometry.width();
-        label->setWordWrap(!runsOver);
+        // The ink of the last glyph may stand a pixel past its advance.
+        const int textWidth = metrics.boundingRect(label->text()).width() + 1;
+        label->setWordWrap(!oneLine);
         label->setGeometry(templateGeometry.x(), templateGeometry.y(),
-                           runsOver ? textWidth : templateGeometry.width(), templateGeometry.height());
+                           oneLine ? std::max(templateGeometry.width(), textWidth) : templateGeometry.width(),
+                           templateGeometry.height());
     }
 };
 
