@@ -3,7 +3,9 @@
 #include "tabulor_dlg.h"
 
 #include "chord_table_reader.h"
+#include "commctrl.h"
 #include "crt.h"
+#include "midi_out.h"
 #include "resource.h"
 
 #include <cstdio>
@@ -70,7 +72,12 @@ BEGIN_MESSAGE_MAP(CTabulorDlg, CDialog)
     ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDOK, &CTabulorDlg::OnBnClickedOk)
     ON_BN_CLICKED(IDCANCEL, &CTabulorDlg::OnBnClickedCancel)
+    ON_BN_CLICKED(IDC_PLAY, &CTabulorDlg::OnBnClickedPlay)
     ON_EN_CHANGE(IDC_CHORD_NAME, &CTabulorDlg::OnEnChangeChordName)
+    ON_NOTIFY(NM_CUSTOMDRAW, IDC_VOLUME, &CTabulorDlg::OnNMCustomdrawVolume)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_BN_CLICKED(IDC_MUTE, &CTabulorDlg::OnBnClickedMute)
 END_MESSAGE_MAP()
 
 BOOL CTabulorDlg::OnInitDialog()
@@ -131,6 +138,11 @@ BOOL CTabulorDlg::OnInitDialog()
 
     m_strChordNames = kNamesLineHint;
     UpdateData(FALSE);
+
+    m_sliderVolume.SetRangeMin(0, TRUE);
+    m_sliderVolume.SetRangeMax(MIDI_DATA_MAX, TRUE);
+    m_sliderVolume.SetPos(START_VOLUME);
+    midiOutShortMsg(m_hMidiOut, ChannelVolumeMessage(START_VOLUME));
 
     return TRUE;
 }

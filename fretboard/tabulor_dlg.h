@@ -27,6 +27,13 @@ public:
     // lfHeight of a font of nPoints points on the device of hDC; 0 without one.
     int PointsToFontHeight(int nPoints, HDC hDC);
 
+    // Silences what sounds, then sounds the shown fingering's strings at
+    // once; strings 5 and 6 only when they are not below the root string.
+    void PlayChord();
+    // Silences what sounds, then sounds string nString (0 = string 1) if it
+    // is played.
+    void PlayString(int nString);
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -38,6 +45,11 @@ protected:
     afx_msg void OnBnClickedOk();
     afx_msg void OnBnClickedCancel();
     afx_msg void OnEnChangeChordName();
+    afx_msg void OnBnClickedPlay();
+    afx_msg void OnNMCustomdrawVolume(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnBnClickedMute();
     DECLARE_MESSAGE_MAP()
 
     HICON m_hIcon;
