@@ -1,5 +1,6 @@
 // Start-up time and memory of the main window against a bare Qt dialog, and
 // the cost of one keystroke's lookup in large chord tables.
+#include "bench_folder.h"
 #include "chord_file.h"
 #include "tabulor_dlg.h"
 #include "testing.h"
@@ -11,7 +12,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -21,31 +21,6 @@ extern char** environ;
 
 namespace
 {
-// The working folder of the measured program: its chord file and help image.
-class BenchFolder
-{
-public:
-    explicit BenchFolder(int families) : m_previous(std::filesystem::current_path())
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fretboard-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        m_path = pattern;
-        std::filesystem::current_path(m_path);
-        WriteBenchChordFile("Tabulor.xml", families);
-        std::fclose(std::fopen("TabulorHelp.gif", "wb"));
-    }
-    ~BenchFolder()
-    {
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_path);
-    }
-
-private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_path;
-};
-
 // Runs the program to its end; returns the resident kilobytes it printed.
 long RunToEnd(const char* program)
 {
@@ -81,14 +56,28 @@ void MeasureStartUp(benchmark::State& state, const char* program)
         state.SetIterationTime(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
+    if (residentKb < 0)
+        state.SkipWithError("the probe did not reach its first paint");
     state.counters["resident_MB"] = residentKb / 1024.0;
 }
 
+// The main window without its MIDI device, against the bare dialog.
 void BM_StartUpToFirstPaint_Tabulor(benchmark::State& state)
+{
+    MeasureStartUp(state, STARTUP_PROBE_WITHOUT_DEVICE);
+}
+BENCHMARK(BM_StartUpToFirstPaint_Tabulor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The same with the synthesizer opened as the program opens it: the
+// difference is what the default SoundFont and the audio thread add.
+void BM_StartUpToFirstPaint_TabulorWithSynthesizer(benchmark::State& state)
 {
     MeasureStartUp(state, STARTUP_PROBE);
 }
-BENCHMARK(BM_StartUpToFirstPaint_Tabulor)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_StartUpToFirstPaint_TabulorWithSynthesizer)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 void BM_StartUpToFirstPaint_BareQtDialog(benchmark::State& state)
 {
@@ -128,6 +117,10 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a sound card the synthesizer renders into nothing: the same
+    // synthesizer and audio thread, no sound server.
+    if (!qEnvironmentVariableIsSet("TABULOR_MIDI_WAV") && !qEnvironmentVariableIsSet("TABULOR_MIDI_DRIVER"))
+        qputenv("TABULOR_MIDI_WAV", "/dev/null");
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     benchmark::Initialize(&argc, argv);

@@ -1,6 +1,7 @@
-// The program's start-up up to the end of its first paint: the real main
-// dialog run by the framework's entry routine, ended right after the first
-// WM_PAINT, reporting its resident memory on standard output.
+// The program's start-up to the end of its first paint, reporting its
+// resident memory on standard output. Built twice: as the program is, and
+// with a window creation that opens no MIDI device, so that the difference
+// is what the synthesizer adds.
 #include "afxwin.h"
 #include "commctrl.h"
 #include "resident_memory.h"
@@ -14,21 +15,25 @@ namespace
 class CFirstPaintDlg : public CTabulorDlg
 {
 protected:
-    afx_msg void OnPaint();
+#ifdef PROBE_WITHOUT_DEVICE
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct) { return CDialog::OnCreate(lpCreateStruct); }
+#endif
+    afx_msg void OnPaint()
+    {
+        CTabulorDlg::OnPaint();
+        std::printf("%ld\n", ResidentKilobytes());
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CFirstPaintDlg, CTabulorDlg)
+#ifdef PROBE_WITHOUT_DEVICE
+    ON_WM_CREATE()
+#endif
     ON_WM_PAINT()
 END_MESSAGE_MAP()
-
-void CFirstPaintDlg::OnPaint()
-{
-    CTabulorDlg::OnPaint();
-    std::printf("%ld\n", ResidentKilobytes());
-    std::fflush(stdout);
-    std::_Exit(0);
-}
 
 class CProbeApp : public CWinApp
 {
