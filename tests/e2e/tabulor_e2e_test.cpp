@@ -284,5 +284,6 @@ TEST_F(TabulorE2E, TypedNamesRedrawTheBoardAndEscEndsTheProgram)
     RunTool("xdotool", {"key", "--window", m_window, "Escape"});
     ASSERT_TRUE(m_program.waitForFinished(10000));
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_program.exitCode(), 0);
 }
 }  // namespace

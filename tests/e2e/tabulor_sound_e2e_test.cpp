@@ -137,6 +137,7 @@ TEST_F(TabulorSoundE2E, AltPPlaysTheShownChord)
     RunTool("xdotool", {"key", "--window", m_window, "Escape"});
     ASSERT_TRUE(m_program.waitForFinished(10000));
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_program.exitCode(), 0);
 
     // Creation, set-up, the slider's drawings at volume 100, the chord, the
     // close at the end of the window.
