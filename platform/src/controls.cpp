@@ -63,24 +63,25 @@ struct StaticWindow : HWND__
         if (label == nullptr || (style & SS_TYPEMASK) == SS_ICON)
             return;
         label->setText((style & SS_NOPREFIX) != 0 ? afx::ToQt(text.c_str()) : WithoutPrefixes(text));
-        ShowOneLineTextWhole(label);
+        ShowTextWhole(label);
     }
 
-    // The stand-in dialog font runs a little wider than Windows' own, so a
-    // one-line text that fits its room on Windows may not fit here, and the
-    // wrap would hide its last word. In a room of one line such a text runs
-    // on past its right edge instead; texts of several lines wrap as on
-    // Windows.
-    void ShowOneLineTextWhole(QLabel* label) const
+    // The stand-in dialog font runs a little wider and taller than Windows'
+    // own, so a text that fits its room on Windows may not fit here, and the
+    // room would hide its end. In a room of one line such a text runs on past
+    // its right edge instead of wrapping; a text of several lines wraps as on
+    // Windows and runs on below its bottom edge when its lines need it.
+    void ShowTextWhole(QLabel* label) const
     {
         const QFontMetrics metrics(label->font());
         const bool oneLine = templateGeometry.height() < 2 * metrics.height();
-        // The ink of the last glyph may stand a pixel past its advance.
-        const int textWidth = metrics.boundingRect(label->text()).width() + 1;
         label->setWordWrap(!oneLine);
-        label->setGeometry(templateGeometry.x(), templateGeometry.y(),
-                           oneLine ? std::max(templateGeometry.width(), textWidth) : templateGeometry.width(),
-                           templateGeometry.height());
+        // The ink of the last glyph may stand a pixel past its advance.
+        const int width = oneLine ? std::max(templateGeometry.width(), metrics.boundingRect(label->text()).width() + 1)
+                                  : templateGeometry.width();
+        const int height =
+            oneLine ? templateGeometry.height() : std::max(templateGeometry.height(), label->heightForWidth(width));
+        label->setGeometry(templateGeometry.x(), templateGeometry.y(), width, height);
     }
 };
 

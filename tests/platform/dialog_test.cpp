@@ -30,7 +30,7 @@ TEST(DialogUnits, ClientAreaAndControlsFollowTheDialogFont)
                     MulDiv(90, base.cy, 8) + MulDiv(14, base.cy, 8)));
 }
 
-TEST(DialogUnits, AOneLineTextWiderThanItsRoomRunsOnInsteadOfLosingItsEnd)
+TEST(DialogUnits, ATextWiderOrTallerThanItsRoomRunsOnInsteadOfLosingItsEnd)
 {
     CTestDlg dlg;
     afxtest::ModelessDialog run(dlg);
@@ -40,6 +40,10 @@ TEST(DialogUnits, AOneLineTextWiderThanItsRoomRunsOnInsteadOfLosingItsEnd)
     EXPECT_EQ(narrow.left, MulDiv(120, base.cx, 4));
     EXPECT_GT(narrow.Width(), MulDiv(30, base.cx, 4));
     EXPECT_EQ(narrow.Height(), MulDiv(8, base.cy, 8));
+    // Four lines in a room of two run on below it, in their width.
+    const CRect lines = afxtest::ControlRect(dlg.GetDlgItem(IDC_TEST_LINES_LABEL));
+    EXPECT_EQ(lines.Width(), MulDiv(30, base.cx, 4));
+    EXPECT_GE(lines.Height(), 2 * MulDiv(16, base.cy, 8) - 4);
     // A text that fits keeps the room the template gives it.
     EXPECT_EQ(afxtest::ControlRect(dlg.GetDlgItem(IDC_TEST_LABEL)).Width(), MulDiv(60, base.cx, 4));
 }

@@ -28,6 +28,7 @@ void RegisterTestDialog()
             {IDC_TEST_APPLY, WC_BUTTON, "&Apply", BS_PUSHBUTTON | WS_TABSTOP, 0, 70, 90, 50, 14},
             {IDC_TEST_LABEL, WC_STATIC, "&Label && more", SS_LEFT, 0, 120, 10, 60, 8},
             {IDC_TEST_NARROW_LABEL, WC_STATIC, "Much wider than its room :", SS_LEFT, 0, 120, 60, 30, 8},
+            {IDC_TEST_LINES_LABEL, WC_STATIC, "one\ntwo\nthree\nfour", SS_LEFT, 0, 160, 60, 30, 16},
             {IDC_TEST_SLIDER, TRACKBAR_CLASS, "", TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, 0, 10, 30, 80, 12},
             {IDC_TEST_COMBO, WC_COMBOBOX, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 100, 30, 80, 60},
             {IDC_TEST_READONLY, WC_EDIT, "", WS_BORDER | ES_READONLY | WS_TABSTOP, 0, 10, 50, 100, 12},
