@@ -1,5 +1,6 @@
 // The chord-name box: the special words that switch edition mode and count
-// the table, and the lookup of a typed chord name.
+// the table, and the lookup of a typed chord name, with the family search and
+// the names line that the random pick and ADD CHORD share.
 #include "tabulor_dlg.h"
 
 #include "crt.h"
@@ -79,22 +80,7 @@ void CTabulorDlg::LookUpChordName()
 {
     m_strChordNames = "";
 
-    const std::string key(m_strChordName.GetString(), m_strChordName.GetLength());
-    const ChordFamily* pFound = NULL;
-    for (const ChordFamily& family : m_chordTable)
-    {
-        for (const std::string& name : family.names)
-        {
-            if (name == key)
-            {
-                pFound = &family;
-                break;
-            }
-        }
-        if (pFound != NULL)
-            break;
-    }
-
+    const ChordFamily* pFound = FindFamily(m_strChordName);
     if (pFound == NULL)
     {
         UpdateData(FALSE);
@@ -105,18 +91,9 @@ void CTabulorDlg::LookUpChordName()
     }
 
     m_currentVariants = pFound->variants;
-    if (!m_currentVariants.empty() && m_currentVariants.front().size() != APPLICATURE_SIZE)
-    {
-        MessageBox("Error of applicature data size in Tabulor.xml file!", NULL, MB_OK);
-        crt::exit(0);
-    }
+    CheckCurrentVariantsSize();
 
-    for (size_t n = 0; n < pFound->names.size(); ++n)
-    {
-        if (n > 0)
-            m_strChordNames += kNamesSeparator;
-        m_strChordNames += pFound->names[n].c_str();
-    }
+    m_strChordNames = JoinNames(pFound->names);
     UpdateData(FALSE);
 
     // A family may come from the file without any fingering: it is named,
@@ -129,7 +106,48 @@ void CTabulorDlg::LookUpChordName()
     }
 
     m_currentApplicature = m_currentVariants.front();
-    const Applicature& a = m_currentApplicature;
+    ShowApplicatureOf(m_currentApplicature);
+}
+
+ChordFamily* CTabulorDlg::FindFamily(const CString& name)
+{
+    // Exact: letter case counts and nothing is trimmed.
+    const std::string key(name.GetString(), name.GetLength());
+    for (ChordFamily& family : m_chordTable)
+    {
+        for (const std::string& familyName : family.names)
+        {
+            if (familyName == key)
+                return &family;
+        }
+    }
+    return NULL;
+}
+
+CString CTabulorDlg::JoinNames(const std::vector<std::string>& names)
+{
+    CString line;
+    for (size_t n = 0; n < names.size(); ++n)
+    {
+        if (n > 0)
+            line += kNamesSeparator;
+        line += names[n].c_str();
+    }
+    return line;
+}
+
+void CTabulorDlg::CheckCurrentVariantsSize()
+{
+    // Only the first fingering is tested: the reader makes every one whole.
+    if (!m_currentVariants.empty() && m_currentVariants.front().size() != APPLICATURE_SIZE)
+    {
+        MessageBox("Error of applicature data size in Tabulor.xml file!", NULL, MB_OK);
+        crt::exit(0);
+    }
+}
+
+void CTabulorDlg::ShowApplicatureOf(const Applicature& a)
+{
     ShowApplicature(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12]);
 }
 

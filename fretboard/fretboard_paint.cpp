@@ -107,7 +107,7 @@ void CTabulorDlg::DrawFretboard(CDC* pDC)
         }
     }
 
-    const double openX = m_fFretX[0] - width / kOpenColumnDivisor;
+    const double openX = OpenColumnX();
     for (int i = 0; i < 6; ++i)
     {
         const double y = m_fStringY[i];
@@ -125,13 +125,13 @@ void CTabulorDlg::DrawFretboard(CDC* pDC)
         }
         else if (code >= 1 && code <= 4)
         {
-            const double cellX = m_fFretX[code] - m_fFretWidth * 0.5;
+            const double cellX = CellCentreX(code);
             pDC->SelectObject(&brushBlack);
             pDC->Ellipse(BoxAround(cellX, y, kMarkerHalf));
         }
         else if (code >= -4 && code <= -1)
         {
-            const double cellX = m_fFretX[-code] - m_fFretWidth * 0.5;
+            const double cellX = CellCentreX(-code);
             pDC->SelectObject(&brushWhite);
             pDC->Ellipse(BoxAround(cellX, y, kRingHalf));
             pDC->SelectObject(&brushBlack);
@@ -150,4 +150,15 @@ void CTabulorDlg::DrawFretboard(CDC* pDC)
         else if (bReportUndrawable)
             AfxMessageBox(PositionErrorText(i + 1), MB_OK);
     }
+}
+
+double CTabulorDlg::OpenColumnX() const
+{
+    // A fraction of the area's width, not the board's, left of the nut.
+    return m_fFretX[0] - (m_rcFretboard.right - m_rcFretboard.left) / kOpenColumnDivisor;
+}
+
+double CTabulorDlg::CellCentreX(int nCell) const
+{
+    return m_fFretX[nCell] - m_fFretWidth * 0.5;
 }

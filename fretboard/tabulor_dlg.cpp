@@ -5,17 +5,18 @@
 #include "chord_table_reader.h"
 #include "commctrl.h"
 #include "crt.h"
+#include "help_image.h"
 #include "midi_out.h"
 #include "resource.h"
 
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 namespace
 {
-const char* const kHelpImageFile = "TabulorHelp.gif";
-const char* const kChordTableFile = "Tabulor.xml";
 const char* const kNamesLineHint = "Am (here are all chord name variants)";
 const char* const kMissingHelpText =
     "TabulorHelp.gif file was not found! Help function is impossible! Tabulor.exe and "
@@ -42,7 +43,8 @@ CTabulorDlg::CTabulorDlg(CWnd* pParent)
       m_bEditionMode(false),
       m_hHandCursor(NULL),
       m_hMidiOut(NULL),
-      m_bReportUndrawableCodes(false)
+      m_bReportUndrawableCodes(false),
+      m_bChordFileIncomplete(false)
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
@@ -68,16 +70,26 @@ void CTabulorDlg::DoDataExchange(CDataExchange* pDX)
 }
 
 BEGIN_MESSAGE_MAP(CTabulorDlg, CDialog)
+    ON_WM_SYSCOMMAND()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDOK, &CTabulorDlg::OnBnClickedOk)
     ON_BN_CLICKED(IDCANCEL, &CTabulorDlg::OnBnClickedCancel)
     ON_BN_CLICKED(IDC_PLAY, &CTabulorDlg::OnBnClickedPlay)
     ON_EN_CHANGE(IDC_CHORD_NAME, &CTabulorDlg::OnEnChangeChordName)
+    ON_BN_CLICKED(IDC_ABOUT, &CTabulorDlg::OnBnClickedAbout)
+    ON_BN_CLICKED(IDC_RANDOM, &CTabulorDlg::OnBnClickedRandom)
+    ON_BN_CLICKED(IDC_HELP_BUTTON, &CTabulorDlg::OnBnClickedHelp)
     ON_NOTIFY(NM_CUSTOMDRAW, IDC_VOLUME, &CTabulorDlg::OnNMCustomdrawVolume)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_BN_CLICKED(IDC_MUTE, &CTabulorDlg::OnBnClickedMute)
+    ON_BN_CLICKED(IDC_PATCH, &CTabulorDlg::OnBnClickedPatch)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
 BOOL CTabulorDlg::OnInitDialog()
@@ -109,7 +121,12 @@ BOOL CTabulorDlg::OnInitDialog()
         MessageBox(kMissingHelpText, "Error", MB_ICONEXCLAMATION);
 
     m_chordTable.clear();
-    ChordTableReader reader(kChordTableFile, &m_chordTable);
+    ChordTableReader reader(CHORD_TABLE_FILE, &m_chordTable);
+    // A missing file loses nothing when SAVE creates it; a present one read
+    // only in part (broken, or unreadable) would lose its other chords.
+    std::error_code ignored;
+    m_bChordFileIncomplete =
+        !reader.IsReadWhole() && std::filesystem::exists(CHORD_TABLE_FILE, ignored);
 
     crt::srand(static_cast<unsigned int>(time(NULL)));
 
@@ -152,10 +169,6 @@ int CTabulorDlg::PointsToFontHeight(int nPoints, HDC hDC)
     if (hDC == NULL)
         return 0;
     return -MulDiv(nPoints, GetDeviceCaps(hDC, LOGPIXELSY), kPointsPerInch);
-}
-
-void CTabulorDlg::OnBnClickedOk()
-{
 }
 
 void CTabulorDlg::OnBnClickedCancel()

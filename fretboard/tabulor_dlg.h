@@ -11,8 +11,14 @@
 #include <string>
 #include <vector>
 
+// The chord file in the working directory: read at start, written by SAVE.
+inline constexpr char CHORD_TABLE_FILE[] = "Tabulor.xml";
+
 class CTabulorDlg : public CDialog
 {
+    // The instrument chooser plays on this window's MIDI device.
+    friend class CSelectPatchDlg;
+
 public:
     explicit CTabulorDlg(CWnd* pParent = NULL);
 
@@ -34,22 +40,35 @@ public:
     // is played.
     void PlayString(int nString);
 
+    // F1 anywhere in the program: opens the help image.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
     void DrawFretboard(CDC* pDC);
 
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnBnClickedOk();
     afx_msg void OnBnClickedCancel();
     afx_msg void OnEnChangeChordName();
+    afx_msg void OnBnClickedAbout();
+    afx_msg void OnBnClickedRandom();
+    afx_msg void OnBnClickedHelp();
     afx_msg void OnBnClickedPlay();
     afx_msg void OnNMCustomdrawVolume(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnBnClickedMute();
+    afx_msg void OnBnClickedPatch();
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     DECLARE_MESSAGE_MAP()
 
     HICON m_hIcon;
@@ -85,6 +104,9 @@ protected:
     // alone reports the codes it cannot draw: closing a box repaints the
     // window, and reporting at every paint would chain boxes without end.
     bool m_bReportUndrawableCodes;
+    // The chord file was there at start but read only in part: it holds
+    // chords the table lacks, so SAVE must not replace it.
+    bool m_bChordFileIncomplete;
 
 private:
     static CString PositionErrorText(int nString);
@@ -93,4 +115,29 @@ private:
     void LeaveEditionMode();
     void LookUpChordName();
     void ShowNotFound();
+
+    // The first family holding a name equal to name (case counts); NULL for
+    // none.
+    ChordFamily* FindFamily(const CString& name);
+    // The names line: the names in order with " | " between two.
+    static CString JoinNames(const std::vector<std::string>& names);
+    // Ends the program after its message when the first of
+    // m_currentVariants does not hold APPLICATURE_SIZE values.
+    void CheckCurrentVariantsSize();
+    void ShowApplicatureOf(const Applicature& applicature);
+    // The 13 values on the board now, in Applicature order.
+    Applicature ShownApplicature() const;
+    // The string (0 = string 1) whose marker point is on; -1 for none.
+    int MarkerStringAt(CPoint point) const;
+    // Centres of the open column (left of the nut) and of fret cell 1..4, in
+    // the last paint's geometry: the paint draws the markers there and the
+    // mouse finds them there.
+    double OpenColumnX() const;
+    double CellCentreX(int nCell) const;
+    // The mouse's zones around those centres.
+    class BoardZones;
+
+    void ShowNextApplicature();
+    void AddApplicature();
+    void SaveAllChords();
 };

@@ -98,7 +98,9 @@ TEST_F(ChordLookupTest, TypedTextsAndWhatTheWindowShows)
         EXPECT_EQ(m_dlg.Shown(), c.shown);
         EXPECT_EQ(m_dlg.m_currentVariants.size(), c.currentVariants);
         if (c.currentVariants > 0 && !c.editionMode)
+        {
             EXPECT_EQ(m_dlg.m_currentApplicature, c.shown);
+        }
     }
 }
 

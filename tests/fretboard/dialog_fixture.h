@@ -22,16 +22,19 @@ public:
     using CTabulorDlg::m_bEditionMode;
     using CTabulorDlg::m_chordTable;
     using CTabulorDlg::m_currentApplicature;
+    using CTabulorDlg::m_currentNames;
     using CTabulorDlg::m_currentVariants;
     using CTabulorDlg::m_fFretWidth;
     using CTabulorDlg::m_fFretX;
     using CTabulorDlg::m_fStringSpacing;
     using CTabulorDlg::m_fStringY;
+    using CTabulorDlg::m_hHandCursor;
     using CTabulorDlg::m_hIcon;
     using CTabulorDlg::m_nLeftHandFinger;
     using CTabulorDlg::m_nNote;
     using CTabulorDlg::m_nPosition;
     using CTabulorDlg::m_nRootString;
+    using CTabulorDlg::m_nVariantIndex;
     using CTabulorDlg::m_nStringPosition;
     using CTabulorDlg::m_rcFretboard;
     using CTabulorDlg::m_strChordName;
@@ -99,6 +102,12 @@ protected:
         m_folder.WriteChordFile(table);
         if (withHelpImage)
             m_folder.WriteHelpImage();
+        OpenWithFolderAsItIs();
+    }
+
+    // Opens the dialog on whatever chord file the folder holds, or none.
+    void OpenWithFolderAsItIs()
+    {
         // As the application's start-up does: the dialog is the main window,
         // the owner of the framework's message boxes.
         AfxGetApp()->m_pMainWnd = &m_dlg;

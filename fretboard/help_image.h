@@ -1,0 +1,5 @@
+// The help image that ships beside the program, opened by the shell in the
+// user's image viewer; relative to the working directory.
+#pragma once
+
+inline const char* const kHelpImageFile = "TabulorHelp.gif";

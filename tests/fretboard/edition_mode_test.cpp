@@ -1,0 +1,262 @@
+// Edition mode's ADD CHORD and SAVE: which family gets the board's
+// fingering, what is refused, and what reaches the chord file.
+#include "dialog_fixture.h"
+
+#include "chord_table_reader.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace
+{
+const Applicature kC = {0, 1, 0, 2, -3, 10, 0, 1, 0, 2, 3, 0, 0};
+const Applicature kAMinorNoRoot = {0, 1, 2, 2, 0, 0, 0, 1, 3, 2, 0, 0, 0};
+const Applicature kAMinorOtherFinger = {0, 1, 2, 2, -10, 0, 0, 1, 3, 4, 0, 0, 0};
+const Applicature kAMinorFret5 = {0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 5};
+
+const ChordTable kTable = {
+    {{"Am", "Amin"}, {kAMinor}},
+    {{"C", "Cmaj", "C major"}, {kC}},
+    {{"Empty"}, {}},
+    {{"Am"}, {kC}},
+};
+
+const char* const kAttention = "Attention";
+const std::string kNotFound =
+    "This chord applicature cannot be added in current version of program because it's name "
+    "wasn't found in all chord names! Save it to Tabulor.xml manually :(";
+const std::string kDuplicate = "This chord applicature is already exist!";
+const std::string kAdded =
+    "This chord applicature was successfully added! You can test this applicature in default "
+    "mode. To save all added new chords to Tabulor.xml file press SAVE button in edition mode.";
+const std::string kSaved = "All chords applicatures are saved to Tabulor.xml file";
+const std::string kNotSaved = "Chords applicatures were NOT saved! Tabulor.xml could not be written.";
+const std::string kIncomplete =
+    "Tabulor.xml was not read completely at start, so saving would lose chords! Please repair "
+    "Tabulor.xml first.";
+
+std::string FileBytes(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+ChordTable ReadBack()
+{
+    ChordTable table;
+    ChordTableReader reader("Tabulor.xml", &table);
+    EXPECT_TRUE(reader.IsReadWhole());
+    return table;
+}
+
+class EditionModeTest : public DialogTest
+{
+protected:
+    void EnterEditionMode()
+    {
+        TypeChordName("edition mode");
+        ASSERT_TRUE(m_dlg.m_bEditionMode);
+        m_boxes.Clear();
+    }
+
+    // The one box the last action showed, with its caption.
+    void ExpectOneBox(const std::string& text, const std::string& caption)
+    {
+        ASSERT_EQ(m_boxes.Boxes().size(), 1u);
+        EXPECT_EQ(m_boxes.Boxes()[0].text, text);
+        EXPECT_EQ(m_boxes.Boxes()[0].caption, caption);
+        EXPECT_EQ(m_boxes.Boxes()[0].type, UINT(MB_OK));
+        EXPECT_EQ(m_boxes.Boxes()[0].owner, m_dlg.GetSafeHwnd());
+        m_boxes.Clear();
+    }
+
+    void ClickSave() { afxtest::ClickButton(Item(IDC_RANDOM)); }
+};
+
+struct AddCase
+{
+    const char* typed;
+    const Applicature& board;
+    const std::string& box;
+    const char* namesLine;       // what the names line shows afterwards
+    size_t family;               // the family it concerns, in kTable
+    size_t familyVariants;       // its fingerings in the table afterwards
+    size_t currentVariants;      // m_currentVariants afterwards
+};
+
+// Pressed one after the other: each row starts from what the rows before
+// left in the table.
+const AddCase kAdds[] = {
+    {"am", kC, kNotFound, "", 0, 1, 0},
+    {"Am ", kC, kNotFound, "", 0, 1, 0},
+    {"C major", kAMinor, kAdded, "C | Cmaj | C major", 1, 2, 1},
+    {"C major", kAMinor, kDuplicate, "C | Cmaj | C major", 1, 2, 2},
+    {"Am", kAMinor, kDuplicate, "Am | Amin", 0, 1, 1},
+    {"Am", kAMinorNoRoot, kAdded, "Am | Amin", 0, 2, 1},
+    {"Amin", kAMinorOtherFinger, kAdded, "Am | Amin", 0, 3, 2},
+    {"Am", kAMinorFret5, kAdded, "Am | Amin", 0, 4, 3},
+    {"Cmaj", kC, kDuplicate, "C | Cmaj | C major", 1, 2, 2},
+    {"Empty", kC, kAdded, "Empty", 2, 1, 0},
+    {"Empty", kC, kDuplicate, "Empty", 2, 1, 1},
+};
+
+TEST_F(EditionModeTest, AddChordExtendsTheFirstFamilyWithTheTypedName)
+{
+    Open(kTable);
+    EnterEditionMode();
+    ChordTable expected = kTable;
+
+    for (const AddCase& c : kAdds)
+    {
+        SCOPED_TRACE(testing::Message() << "\"" << c.typed << "\" then " << c.box.substr(0, 30));
+        m_dlg.Show(c.board);
+        TypeChordName(c.typed);
+        m_dlg.m_currentApplicature = kNotPlayed;
+        m_dlg.m_nVariantIndex = 5;
+        m_dlg.GetDlgItem(IDC_POSITION1)->SetWindowText("?");
+        m_boxes.Clear();
+
+        afxtest::ClickButton(Item(IDOK));
+
+        ExpectOneBox(c.box, kAttention);
+        if (c.box == kAdded)
+        {
+            expected[c.family].variants.push_back(c.board);
+            EXPECT_EQ(m_dlg.m_currentApplicature, c.board);
+        }
+        else
+            EXPECT_EQ(m_dlg.m_currentApplicature, kNotPlayed);
+        EXPECT_EQ(m_dlg.m_chordTable, expected);
+        EXPECT_EQ(m_dlg.m_chordTable[c.family].variants.size(), c.familyVariants);
+        EXPECT_EQ(m_dlg.m_currentVariants.size(), c.currentVariants);
+        EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAMES), c.namesLine);
+        // Neither the board nor its labels nor the index change.
+        EXPECT_EQ(m_dlg.Shown(), c.board);
+        EXPECT_EQ(m_dlg.FretLabels()[0], "?");
+        EXPECT_EQ(m_dlg.m_nVariantIndex, 5);
+        EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAME), c.typed);
+    }
+}
+
+TEST_F(EditionModeTest, EnterAddsAndCountAllCountsTheAddition)
+{
+    Open(kTable);
+    EnterEditionMode();
+    TypeChordName("count all");
+    ExpectOneBox("Chord name families count = 4\nAll applicatures count = 3", "STATICSTIC REPORT");
+
+    m_dlg.Show(kAMinorFret5);
+    TypeChordName("Cmaj");
+    afxtest::KeyPress(Item(IDC_CHORD_NAME), afxtest::VK_RETURN);
+    ExpectOneBox(kAdded, kAttention);
+
+    TypeChordName("count all");
+    ExpectOneBox("Chord name families count = 4\nAll applicatures count = 4", "STATICSTIC REPORT");
+
+    // Back in default mode the addition comes after the file's fingerings.
+    TypeChordName("default mode");
+    TypeChordName("Cmaj");
+    EXPECT_EQ(m_dlg.Shown(), kC);
+    afxtest::ClickButton(Item(IDOK));
+    EXPECT_EQ(m_dlg.Shown(), kAMinorFret5);
+}
+
+TEST_F(EditionModeTest, FirstFingeringOfTheWrongSizeEndsTheProgram)
+{
+    Open(kTable);
+    EnterEditionMode();
+    m_dlg.m_chordTable.push_back({{"Short"}, {Applicature(12, 0), kC}});
+    TypeChordName("Short");
+    m_boxes.Clear();
+
+    afxtest::ExitTrap exitTrap;
+    int exitCode = -1;
+    try
+    {
+        m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    catch (const afxtest::ProcessExit& exit)
+    {
+        exitCode = exit.code;
+    }
+    EXPECT_EQ(exitCode, 0);
+    ExpectOneBox("Error of applicature data size in Tabulor.xml file!", AfxGetAppName());
+    EXPECT_EQ(m_dlg.m_chordTable.back().variants.size(), 2u);
+}
+
+TEST_F(EditionModeTest, SaveWritesTheTableWithItsAdditions)
+{
+    Open(kTable);
+    EnterEditionMode();
+    m_dlg.Show(kAMinorNoRoot);
+    TypeChordName("Amin");
+    afxtest::ClickButton(Item(IDOK));
+    m_boxes.Clear();
+
+    ClickSave();
+
+    ExpectOneBox(kSaved, kAttention);
+    ChordTable expected = kTable;
+    expected[0].variants.push_back(kAMinorNoRoot);
+    EXPECT_EQ(ReadBack(), expected);
+    EXPECT_EQ(m_dlg.m_chordTable, expected);
+}
+
+TEST_F(EditionModeTest, SaveOntoAReadOnlyFileSaysSoAndCanBeRepeated)
+{
+    Open(kTable);
+    EnterEditionMode();
+    m_dlg.Show(kAMinorFret5);
+    TypeChordName("C");
+    afxtest::ClickButton(Item(IDOK));
+    m_boxes.Clear();
+    const std::string before = FileBytes("Tabulor.xml");
+    ASSERT_EQ(chmod("Tabulor.xml", 0444), 0);
+
+    ClickSave();
+
+    ExpectOneBox(kNotSaved, kAttention);
+    EXPECT_EQ(FileBytes("Tabulor.xml"), before);
+    ChordTable expected = kTable;
+    expected[1].variants.push_back(kAMinorFret5);
+    EXPECT_EQ(m_dlg.m_chordTable, expected);
+
+    ASSERT_EQ(chmod("Tabulor.xml", 0644), 0);
+    ClickSave();
+    ExpectOneBox(kSaved, kAttention);
+    EXPECT_EQ(ReadBack(), expected);
+}
+
+TEST_F(EditionModeTest, SaveIsRefusedWhenTheFileWasReadOnlyInPart)
+{
+    m_folder.WriteChordFile(kTable);
+    m_folder.WriteHelpImage();
+    const std::string whole = FileBytes("Tabulor.xml");
+    const std::string broken = whole.substr(0, whole.size() * 2 / 3);
+    std::ofstream("Tabulor.xml", std::ios::binary | std::ios::trunc) << broken;
+    OpenWithFolderAsItIs();
+    ASSERT_LT(m_dlg.m_chordTable.size(), kTable.size());
+    EnterEditionMode();
+
+    ClickSave();
+    ExpectOneBox(kIncomplete, kAttention);
+    ClickSave();
+    ExpectOneBox(kIncomplete, kAttention);
+    EXPECT_EQ(FileBytes("Tabulor.xml"), broken);
+}
+
+TEST_F(EditionModeTest, SaveCreatesAFileThatWasMissingAtStart)
+{
+    m_folder.WriteHelpImage();
+    OpenWithFolderAsItIs();
+    ASSERT_FALSE(std::filesystem::exists("Tabulor.xml"));
+    EnterEditionMode();
+
+    ClickSave();
+
+    ExpectOneBox(kSaved, kAttention);
+    EXPECT_TRUE(ReadBack().empty());
+}
+}  // namespace
