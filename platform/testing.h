@@ -326,4 +326,10 @@ int FontPixelHeight(CWnd* pWnd);
 std::string FontFamily(CWnd* pWnd);
 // The dialog's dialog-unit base (baseX, baseY) in pixels.
 SIZE DialogBaseUnits(CWnd* pDialog);
+// The surroundings of tests and benchmarks, to call before the QApplication
+// is made: Qt's offscreen platform, and a MIDI device that renders into
+// nothing (the main window opens its device or ends, and test machines have
+// no sound card), each unless the environment names another.
+void UseHeadlessDefaults();
+
 }  // namespace afxtest

@@ -7,8 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QtWidgets/QApplication>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -112,19 +110,3 @@ BENCHMARK(BM_KeystrokeLookup)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosec
 
 CWinApp benchApp;
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Without a sound card the synthesizer renders into nothing: the same
-    // synthesizer and audio thread, no sound server.
-    if (!qEnvironmentVariableIsSet("TABULOR_MIDI_WAV") && !qEnvironmentVariableIsSet("TABULOR_MIDI_DRIVER"))
-        qputenv("TABULOR_MIDI_WAV", "/dev/null");
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

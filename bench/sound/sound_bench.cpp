@@ -8,8 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QtWidgets/QApplication>
-
 namespace
 {
 // The shown A minor played as the Play button does: from the click's
@@ -28,17 +26,3 @@ BENCHMARK(BM_PlayToLastNoteOn)->Unit(benchmark::kMicrosecond);
 
 CWinApp benchApp;
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("TABULOR_MIDI_WAV") && !qEnvironmentVariableIsSet("TABULOR_MIDI_DRIVER"))
-        qputenv("TABULOR_MIDI_WAV", "/dev/null");
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -513,4 +513,12 @@ SIZE DialogBaseUnits(CWnd* pDialog)
     const AfxDialogWindow* window = DialogOf(pDialog);
     return window != nullptr ? SIZE{window->baseX, window->baseY} : SIZE{0, 0};
 }
+void UseHeadlessDefaults()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("TABULOR_MIDI_WAV") && !qEnvironmentVariableIsSet("TABULOR_MIDI_DRIVER"))
+        qputenv("TABULOR_MIDI_WAV", "/dev/null");
+}
+
 }  // namespace afxtest

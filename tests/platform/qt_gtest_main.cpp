@@ -1,19 +1,15 @@
 // GoogleTest's main for window tests: one QApplication for the whole run, on
 // the offscreen platform and with a silent MIDI device unless the
 // environment names others.
+#include "testing.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The main window opens the MIDI device or ends the process, and test
-    // machines have no sound card: render into nothing unless the
-    // environment names a sound output.
-    if (!qEnvironmentVariableIsSet("TABULOR_MIDI_WAV") && !qEnvironmentVariableIsSet("TABULOR_MIDI_DRIVER"))
-        qputenv("TABULOR_MIDI_WAV", "/dev/null");
+    afxtest::UseHeadlessDefaults();
     QApplication application(argc, argv);
     // As in the program: modal loops keep running after a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
