@@ -1,5 +1,7 @@
 // The real program on a real X display: typed chord names change the drawn
 // fingering and the finger labels, and Esc ends the process.
+#include "e2e_tools.h"
+
 #include <gtest/gtest.h>
 
 #include <QtCore/QDeadlineTimer>
@@ -39,26 +41,6 @@ const char* const kChordFile =
 // Dialog template size in dialog units; the client area is that size.
 const double kTemplateWidthDu = 288.0;
 const double kTemplateHeightDu = 178.0;
-
-QString RunTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired())
-    {
-        if (condition())
-            return true;
-        QThread::msleep(50);
-    }
-    return condition();
-}
 
 // The fretboard geometry of the program's drawing for a client size, with
 // the same arithmetic (double precision, floats kept, truncation).

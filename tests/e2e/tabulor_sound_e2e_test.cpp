@@ -2,6 +2,8 @@
 // minor, rendered into a WAV file, where the five notes of the chord sound
 // and nothing sounded before; the call log shows the program's MIDI calls in
 // their order.
+#include "e2e_tools.h"
+
 #include "tone_analysis.h"
 #include "wav_file.h"
 
@@ -29,26 +31,6 @@ const int kBytesPerFrame = 4;  // 16-bit stereo
 const int kAMinorKeys[5] = {64, 60, 57, 52, 45};
 // Keys a semitone beside the chord's, which must stay far below it.
 const int kForeignKeys[4] = {61, 56, 49, 47};
-
-QString RunTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired())
-    {
-        if (condition())
-            return true;
-        QThread::msleep(20);
-    }
-    return condition();
-}
 
 std::vector<std::string> ReadLines(const QString& path)
 {

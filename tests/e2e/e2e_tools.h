@@ -1,0 +1,31 @@
+// What the end-to-end tests share: running the desktop tools (xdotool,
+// ImageMagick) and waiting for a condition instead of sleeping a fixed time.
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+#include <functional>
+
+inline QString RunTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired())
+    {
+        if (condition())
+            return true;
+        QThread::msleep(20);
+    }
+    return condition();
+}
