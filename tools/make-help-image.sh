@@ -62,7 +62,7 @@ calc() { awk "BEGIN { printf \"%d\", $1 }"; }
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
     >"$scratch/xvfb.log" 2>&1 &
 xvfb_pid=$!
-wait_for grep -q '[0-9]' "$scratch/display" || { echo "$0: Xvfb did not start" >&2; exit 1; }
+wait_for grep -qs '[0-9]' "$scratch/display" || { echo "$0: Xvfb did not start" >&2; exit 1; }
 DISPLAY=:$(tr -dc 0-9 <"$scratch/display")
 export DISPLAY
 
@@ -107,8 +107,8 @@ differs() {   # differs A B CROP: the two shots differ inside CROP
     n=$(compare -metric AE "$scratch/$1.png[$3]" "$scratch/$2.png[$3]" null: 2>&1 || true)
     [ "${n%% *}" != 0 ]
 }
-board_changed_from() { shot now; differs "$1" now "$board_crop"; }
-board_settled() { shot settle; sleep 0.1; shot now; ! differs settle now "$board_crop"; }
+changed_from() { shot now; differs "$1" now "$2"; }    # changed_from SHOT CROP
+settled() { shot settle; sleep 0.1; shot now; ! differs settle now "$1"; }
 
 type_name() {
     xdotool mousemove $((X + $(dux 54))) $((Y + $(duy 162))) click 1
@@ -119,42 +119,56 @@ type_name() {
 # Main picture: the chord typed into the chord-name box.
 shot start
 type_name "$chord"
-wait_for board_changed_from start || { echo "$0: the fretboard did not change after typing $chord" >&2; exit 1; }
-wait_for board_settled
+wait_for changed_from start "$board_crop" || { echo "$0: the fretboard did not change after typing $chord" >&2; exit 1; }
+wait_for settled "$board_crop"
 shot main
+
+# A message box is a window of its own. It takes the keyboard focus when it
+# opens, so Return goes to it through the server (XTEST): a Return sent to the
+# box alone (xdotool key --window) closes it on the press, its release is lost,
+# and the main window's next click then acts as ADD CHORD.
+close_box() {   # close_box TITLE: waits for the box, presses Return, waits until it is gone
+    local found
+    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
+    [ -n "$found" ] || return 1
+    xdotool windowfocus --sync "$found" key Return
+    wait_for sh -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null"
+}
+# The window above the names line: the fret numbers, the board and the finger
+# labels, without the chord-name box, whose blinking caret changes the shots.
+upper_crop="${cw}x$(duy 130)+0+0"
+whole_crop="${cw}x$ch+0+0"
+step() {   # step CROP WHAT COMMAND...: runs the command and waits until CROP shows it
+    local crop=$1 what=$2
+    shift 2
+    shot before
+    "$@"
+    wait_for changed_from before "$crop" || { echo "$0: the window did not change after $what" >&2; exit 1; }
+    wait_for settled "$crop"
+}
 
 # Edition mode: its message box is closed with Enter.
 type_name "edition mode"
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Edition mode$' | head -n 1) || true
-[ -n "$box" ] || { echo "$0: typing edition mode showed no message box" >&2; exit 1; }
-xdotool key --window "$box" Return 2>/dev/null || true
-wait_for sh -c "! xdotool search --onlyvisible --name '^Edition mode\$' >/dev/null"
-wait_for board_settled
+close_box "Edition mode" || { echo "$0: typing edition mode showed no message box that Return closed" >&2; exit 1; }
+wait_for settled "$upper_crop"
 shot edition_start
 
 # Builds A minor at the 5th fret (strings 6..1: 5 7 7 5 5 5) with the mouse:
-# the wheel moves the base fret, double-clicks set strings and fingers.
+# the wheel moves the base fret to 4 (fret numbers 5 6 7 8), double-clicks in
+# the fret cells set the strings and right of the last fret line the fingers.
 dblclick() {   # dblclick X Y: one double-click at client X, Y
     xdotool mousemove $((X + $1)) $((Y + $2)) click --repeat 2 --delay 40 1
-    sleep 0.5   # the next press must not join this double-click
 }
 xdotool mousemove $((X + $(cell_x 2))) $((Y + string_y[2]))
-for _ in 1 2 3 4; do xdotool click 4; done
+for _ in 1 2 3 4; do step "$upper_crop" "a wheel step" xdotool click 4; done
 finger_x=$((fret_x[4] + 15))
-dblclick "$(cell_x 1)" "${string_y[0]}"
-if wait_for board_changed_from edition_start; then
-    for s in 1 2; do dblclick "$(cell_x 1)" "${string_y[$s]}"; done
-    for s in 3 4; do dblclick "$(cell_x 3)" "${string_y[$s]}"; done
-    for _ in 1 2; do dblclick "$(cell_x 1)" "${string_y[5]}"; done   # fret 5, then its root mark
-    for s in 0 1 2 5; do dblclick "$finger_x" "${string_y[$s]}"; done
-    for _ in 1 2 3 4; do dblclick "$finger_x" "${string_y[3]}"; done
-    for _ in 1 2 3; do dblclick "$finger_x" "${string_y[4]}"; done
-    wait_for board_settled
-else
-    echo "$0: note: this build does not edit with the mouse yet; the edition picture shows the board as edition mode starts" >&2
-fi
-type_name "$edit_name"
-sleep 0.3   # let the last typed letter reach the box
+for s in 0 1 2; do step "$upper_crop" "a double-click on string $((s + 1))" dblclick "$(cell_x 1)" "${string_y[$s]}"; done
+for s in 3 4; do step "$upper_crop" "a double-click on string $((s + 1))" dblclick "$(cell_x 3)" "${string_y[$s]}"; done
+for _ in 1 2; do step "$upper_crop" "a double-click on string 6" dblclick "$(cell_x 1)" "${string_y[5]}"; done   # fret 5, then its root mark
+for s in 0 1 2 5; do step "$upper_crop" "a finger double-click" dblclick "$finger_x" "${string_y[$s]}"; done
+for _ in 1 2 3 4; do step "$upper_crop" "a finger double-click" dblclick "$finger_x" "${string_y[3]}"; done
+for _ in 1 2 3; do step "$upper_crop" "a finger double-click" dblclick "$finger_x" "${string_y[4]}"; done
+step "$whole_crop" "typing $edit_name" type_name "$edit_name"
 shot edition
 
 # Esc is Exit. An ended child stays a zombie until it is waited for.
@@ -164,7 +178,7 @@ tabulor_ended() {
     [ -z "$state" ] || [ "${state#Z}" != "$state" ]
 }
 xdotool key --window "$win" Escape 2>/dev/null || true
-wait_for tabulor_ended || echo "$0: note: Esc did not end Tabulor" >&2
+wait_for tabulor_ended || { echo "$0: Esc did not end Tabulor" >&2; exit 1; }
 
 # --- the labelled picture ---------------------------------------------------
 
