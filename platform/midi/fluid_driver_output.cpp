@@ -9,12 +9,15 @@
 namespace
 {
 
-// Buffering kept under 10 ms at 44.1 kHz, so that a chord sounds when it is
-// clicked. PulseAudio's client asks the server for one buffer of
-// period-size frames (periods unused): 384 frames, 8.7 ms. ALSA and the
-// other drivers keep periods x period-size frames: 3 x 128 = 384 frames,
-// 8.7 ms, each period 2.9 ms, well above the synthesizer's render time for
-// a chord (see bench/midi).
+// Buffering. FluidSynth's PulseAudio client renders one block of
+// period-size frames and asks the server for a stream of that one block
+// (periods unused): with 384 frames (8.7 ms) a PulseAudio server ran dry
+// 2 to 149 times a minute under load, each gap up to 41 ms of silence inside
+// a held chord; 768 frames (17.4 ms) gave 0 or 1, and a note then sounds
+// some 15 to 35 ms after the call, which a click on Play does not feel.
+// ALSA and the other drivers keep periods x period-size frames: 3 x 128
+// frames, 8.7 ms, each period 2.9 ms, well above the synthesizer's render
+// time for a chord (see bench/midi).
 struct DriverBuffering
 {
     const char* driver;
@@ -22,7 +25,7 @@ struct DriverBuffering
     int periods;
 };
 
-constexpr DriverBuffering PULSEAUDIO_BUFFERING = {"pulseaudio", 384, 2};
+constexpr DriverBuffering PULSEAUDIO_BUFFERING = {"pulseaudio", 768, 2};
 constexpr DriverBuffering OTHER_BUFFERING = {nullptr, 128, 3};
 
 const DriverBuffering& BufferingOf(const std::string& driver)
