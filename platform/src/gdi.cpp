@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 
 namespace afx
@@ -184,22 +185,37 @@ void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
                              color);
 }
 
+namespace
+{
+// What Rectangle and Ellipse share: the drawing log, the pixels inside the
+// right and bottom edges, and the default one-pixel black pen. Calls draw
+// with the painter unless the shape covers no pixel; false without a device.
+bool DrawShape(const char* op, HDC hDC, int x1, int y1, int x2, int y2,
+               const std::function<void(QPainter&, const QRect&)>& draw)
+{
+    afx::Record({op, {x1, y1, x2, y2}, {}});
+    if (hDC == nullptr)
+        return false;
+    const QRect inside = afx::InsideRect(x1, y1, x2, y2);
+    if (!inside.isEmpty())
+    {
+        hDC->painter->setPen(QPen(Qt::black, 1));
+        draw(*hDC->painter, inside);
+    }
+    return true;
+}
+}  // namespace
+
 BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
 {
-    afx::Record({"Rectangle", {x1, y1, x2, y2}, {}});
-    if (m_hDC == nullptr)
-        return FALSE;
-    const QRect inside = afx::InsideRect(x1, y1, x2, y2);
-    if (inside.isEmpty())
-        return TRUE;
-    QPainter& painter = *m_hDC->painter;
-    if (m_hDC->brush.isValid())
-        painter.fillRect(inside, m_hDC->brush);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::NoBrush);
-    // An aliased one-pixel outline of a w x h QRect covers w + 1 x h + 1 pixels.
-    painter.drawRect(inside.adjusted(0, 0, -1, -1));
-    return TRUE;
+    const QColor brush = m_hDC != nullptr ? m_hDC->brush : QColor();
+    return DrawShape("Rectangle", m_hDC, x1, y1, x2, y2, [&brush](QPainter& painter, const QRect& inside) {
+        if (brush.isValid())
+            painter.fillRect(inside, brush);
+        painter.setBrush(Qt::NoBrush);
+        // An aliased one-pixel outline of a w x h QRect covers w + 1 x h + 1 pixels.
+        painter.drawRect(inside.adjusted(0, 0, -1, -1));
+    });
 }
 
 BOOL CDC::Rectangle(LPCRECT lpRect)
@@ -209,17 +225,11 @@ BOOL CDC::Rectangle(LPCRECT lpRect)
 
 BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
 {
-    afx::Record({"Ellipse", {x1, y1, x2, y2}, {}});
-    if (m_hDC == nullptr)
-        return FALSE;
-    const QRect inside = afx::InsideRect(x1, y1, x2, y2);
-    if (inside.isEmpty())
-        return TRUE;
-    QPainter& painter = *m_hDC->painter;
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(m_hDC->brush.isValid() ? QBrush(m_hDC->brush) : QBrush(Qt::NoBrush));
-    painter.drawEllipse(inside.adjusted(0, 0, -1, -1));
-    return TRUE;
+    const QColor brush = m_hDC != nullptr ? m_hDC->brush : QColor();
+    return DrawShape("Ellipse", m_hDC, x1, y1, x2, y2, [&brush](QPainter& painter, const QRect& inside) {
+        painter.setBrush(brush.isValid() ? QBrush(brush) : QBrush(Qt::NoBrush));
+        painter.drawEllipse(inside.adjusted(0, 0, -1, -1));
+    });
 }
 
 BOOL CDC::Ellipse(LPCRECT lpRect)
