@@ -51,6 +51,26 @@ protected:
         afxtest::PaintNow(&m_dlg);
         return FretboardCalls(recorder);
     }
+
+    // The geometry the last paint stored for the mouse.
+    struct Geometry
+    {
+        CRect area;
+        float stringSpacing;
+        float fretWidth;
+        float stringY[6];
+        float fretX[5];
+    };
+    void ExpectGeometry(const Geometry& g)
+    {
+        EXPECT_EQ(CRect(m_dlg.m_rcFretboard), g.area);
+        EXPECT_FLOAT_EQ(m_dlg.m_fStringSpacing, g.stringSpacing);
+        EXPECT_FLOAT_EQ(m_dlg.m_fFretWidth, g.fretWidth);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_FLOAT_EQ(m_dlg.m_fStringY[i], g.stringY[i]) << "string " << i + 1;
+        for (int j = 0; j < 5; ++j)
+            EXPECT_FLOAT_EQ(m_dlg.m_fFretX[j], g.fretX[j]) << "fret line " << j;
+    }
 };
 
 TEST_F(FretboardPaintTest, ClientArea500x300)
@@ -74,15 +94,8 @@ TEST_F(FretboardPaintTest, ClientArea500x300)
     };
     EXPECT_EQ(Strings(calls), Strings(expected));
 
-    EXPECT_EQ(CRect(m_dlg.m_rcFretboard), CRect(13, 24, 405, 210));
-    EXPECT_FLOAT_EQ(m_dlg.m_fStringSpacing, 34.2f);
-    EXPECT_FLOAT_EQ(m_dlg.m_fFretWidth, 90.75f);
-    const float stringY[6] = {31, 65.2f, 99.4f, 133.6f, 167.8f, 202};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_FLOAT_EQ(m_dlg.m_fStringY[i], stringY[i]) << "string " << i + 1;
-    const float fretX[5] = {34, 124.75f, 215.5f, 306.25f, 397};
-    for (int j = 0; j < 5; ++j)
-        EXPECT_FLOAT_EQ(m_dlg.m_fFretX[j], fretX[j]) << "fret line " << j;
+    ExpectGeometry({CRect(13, 24, 405, 210), 34.2f, 90.75f, {31, 65.2f, 99.4f, 133.6f, 167.8f, 202},
+                    {34, 124.75f, 215.5f, 306.25f, 397}});
 }
 
 TEST_F(FretboardPaintTest, MarkersOfTheFirstStringAt500x300)
@@ -136,15 +149,8 @@ TEST_F(FretboardPaintTest, ClientArea100x100ReachesLeftOfTheWindow)
     };
     EXPECT_EQ(Strings(calls), Strings(expected));
 
-    EXPECT_EQ(CRect(m_dlg.m_rcFretboard), CRect(2, 8, 81, 70));
-    EXPECT_FLOAT_EQ(m_dlg.m_fStringSpacing, 11.4f);
-    EXPECT_FLOAT_EQ(m_dlg.m_fFretWidth, 18.25f);
-    const float stringY[6] = {10, 21.4f, 32.8f, 44.2f, 55.6f, 67};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_FLOAT_EQ(m_dlg.m_fStringY[i], stringY[i]) << "string " << i + 1;
-    const float fretX[5] = {6, 24.25f, 42.5f, 60.75f, 79};
-    for (int j = 0; j < 5; ++j)
-        EXPECT_FLOAT_EQ(m_dlg.m_fFretX[j], fretX[j]) << "fret line " << j;
+    ExpectGeometry({CRect(2, 8, 81, 70), 11.4f, 18.25f, {10, 21.4f, 32.8f, 44.2f, 55.6f, 67},
+                    {6, 24.25f, 42.5f, 60.75f, 79}});
 }
 
 // A bad code in the chord file used to raise its box at every paint, and
