@@ -1,12 +1,18 @@
 #include "chord_table_reader.h"
 
-#include <cstdio>
-#include <memory>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <string>
 
+#include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <tinyxml.h>
+
+#include "parser_bounds.h"
 
 namespace {
 
@@ -52,32 +58,81 @@ Applicature ReadVariant(const TiXmlElement& variant)
     return applicature;
 }
 
-// The file's text as TinyXML's LoadFile would parse it: up to the first zero
-// byte, every CR LF and lone CR turned into LF. LoadFile itself is not used:
-// in UTF-8 mode (a byte-order mark, or a declaration naming UTF-8 or no
-// encoding) TinyXML steps over a multi-byte sequence whole even when the
-// text ends inside it, and then reads on past the end of its buffer. Behind
-// this text stand as many zero bytes as such a step can skip, so every step
-// ends on one.
-bool ReadFileText(const char* fileName, std::string* text)
-{
-    const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(fileName, "rb"), std::fclose);
-    if (file == nullptr)
-        return false;
-    constexpr std::size_t LONGEST_UTF8_SEQUENCE = 4;
-    text->clear();
-    struct stat status;
-    if (fstat(fileno(file.get()), &status) == 0 && status.st_size > 0)
-        text->reserve(static_cast<std::size_t>(status.st_size) + LONGEST_UTF8_SEQUENCE);
-    char chunk[65536];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-        text->append(chunk, got);
-    if (std::ferror(file.get()))
-        return false;
+// No chord file comes near this size; a larger one is not taken into memory.
+constexpr std::size_t MAX_CHORD_FILE_SIZE = std::size_t(256) << 20;
 
+// TinyXML in UTF-8 mode steps over a multi-byte sequence whole, even when the
+// text ends inside it; as many zero bytes behind the text as such a step can
+// skip make every step end on one.
+constexpr std::size_t LONGEST_UTF8_SEQUENCE = 4;
+
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// The bytes of a regular file of at most MAX_CHORD_FILE_SIZE. Anything else
+// (a FIFO, a device, a folder, a link to one of them) is not read at all:
+// the open does not wait for a writer, and nothing endless is read.
+bool ReadRegularFile(const char* fileName, std::string* text)
+{
+    const FileDescriptor file(open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status;
+    if (file.Get() < 0 || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)
+        || static_cast<std::uintmax_t>(status.st_size) > MAX_CHORD_FILE_SIZE)
+        return false;
+    // One byte more than the file holds shows whether it grew meanwhile;
+    // the reserve keeps room for the zero bytes appended after the read.
+    const auto expected = static_cast<std::size_t>(status.st_size);
+    text->reserve(expected + 1 + LONGEST_UTF8_SEQUENCE);
+    text->resize(expected + 1);
+    std::size_t got = 0;
+    for (;;)
+    {
+        if (got == text->size())
+        {
+            if (got > MAX_CHORD_FILE_SIZE)
+                return false;
+            text->resize(std::min(2 * got, MAX_CHORD_FILE_SIZE + 1));
+        }
+        const ssize_t n = read(file.Get(), &(*text)[got], text->size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    text->resize(got);
+    return true;
+}
+
+// The file's text as TinyXML's LoadFile would parse it: up to the first zero
+// byte, every CR LF and lone CR turned into LF, then the zero bytes that
+// TinyXML may step onto. LoadFile itself is not used: it opens any kind of
+// file, waits on a FIFO, and leaves UTF-8 steps reading past its buffer.
+// False when the file cannot be read; *cut tells whether a zero byte cut
+// the text short.
+bool ReadFileText(const char* fileName, std::string* text, bool* cut)
+{
+    if (!ReadRegularFile(fileName, text))
+        return false;
     const std::size_t firstZero = text->find('\0');
-    if (firstZero != std::string::npos)
+    *cut = firstZero != std::string::npos;
+    if (*cut)
         text->resize(firstZero);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < text->size(); ++i)
@@ -105,24 +160,60 @@ ChordFamily ReadChord(const TiXmlElement& chord)
     return family;
 }
 
+std::size_t CountChildElements(const TiXmlElement& parent, const char* name)
+{
+    std::size_t count = 0;
+    for (const TiXmlElement* child = parent.FirstChildElement(name); child != nullptr;
+         child = child->NextSiblingElement(name))
+        ++count;
+    return count;
+}
+
+// Appends the chords of the text to the table and says whether the text was
+// taken in whole: TinyXML read it to its end without a fault, and it holds
+// the root element. Each chord's part of the document is freed once it is
+// in the table, so the two are not both held whole.
+bool ReadText(std::string* text, ChordTable* table)
+{
+    // A text beyond what TinyXML bears is not parsed at all.
+    const ParserReach reach = CheckParserReach(text->c_str());
+    if (!reach.withinLimits)
+        return false;
+    TiXmlDocument document;
+    // A parse that fails part-way keeps the nodes built before the fault, and
+    // those are read like a whole file. TinyXML also stops without a fault
+    // where it finds no node (a stray character, a document type with an
+    // internal subset); it then returns where it stopped.
+    const char* const end = document.Parse(text->c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
+    const bool complete = TakesTextAsUtf8(document, text->c_str()) ? reach.completeAsUtf8 : reach.completeAsLegacy;
+    const bool parsedToTheEnd = complete && !document.Error() && (end == nullptr || *end == '\0');
+    std::string().swap(*text);
+
+    TiXmlElement* const root = document.FirstChildElement("chords_xml_table");
+    TiXmlElement* const instrument = root != nullptr ? root->FirstChildElement("instrument") : nullptr;
+    if (instrument != nullptr)
+    {
+        table->reserve(table->size() + CountChildElements(*instrument, "chord"));
+        for (TiXmlElement* chord = instrument->FirstChildElement("chord"); chord != nullptr;)
+        {
+            table->push_back(ReadChord(*chord));
+            TiXmlElement* const next = chord->NextSiblingElement("chord");
+            instrument->RemoveChild(chord);
+            chord = next;
+        }
+    }
+    return parsedToTheEnd && root != nullptr;
+}
+
 } // namespace
 
 ChordTableReader::ChordTableReader(const char* fileName, ChordTable* table)
 {
     std::string text;
-    if (!ReadFileText(fileName, &text))
-        return;
-    TiXmlDocument document;
-    // A parse that fails part-way keeps the nodes built before the fault, and
-    // those are read like a whole file; the error only tells the caller.
-    document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
-    m_bReadWhole = !document.Error();
-
-    const TiXmlElement* root = document.FirstChildElement("chords_xml_table");
-    const TiXmlElement* instrument = root != nullptr ? root->FirstChildElement("instrument") : nullptr;
-    if (instrument == nullptr)
-        return;
-    for (const TiXmlElement* chord = instrument->FirstChildElement("chord"); chord != nullptr;
-         chord = chord->NextSiblingElement("chord"))
-        table->push_back(ReadChord(*chord));
+    bool cut = false;
+    if (ReadFileText(fileName, &text, &cut))
+        m_bReadWhole = ReadText(&text, table) && !cut;
+    // The parser's nodes are freed by now; most of that heap would otherwise
+    // stay with the process for its whole run.
+    malloc_trim(0);
 }
