@@ -12,7 +12,7 @@
 
 #include <tinyxml.h>
 
-#include "parser_bounds.h"
+#include "tinyxml_walk.h"
 
 namespace {
 
@@ -160,60 +160,41 @@ ChordFamily ReadChord(const TiXmlElement& chord)
     return family;
 }
 
-std::size_t CountChildElements(const TiXmlElement& parent, const char* name)
+// Appends the chords of the text to the table and says whether the text was
+// taken in whole: TinyXML reads it to its end without a fault, and it holds
+// the root element. A text beyond what TinyXML bears is not parsed at all.
+// Otherwise TinyXML parses one chord element at a time, where its document
+// parse would meet it, so that the document is never held whole beside the
+// table.
+bool ReadText(const std::string& text, ChordTable* table)
 {
-    std::size_t count = 0;
-    for (const TiXmlElement* child = parent.FirstChildElement(name); child != nullptr;
-         child = child->NextSiblingElement(name))
-        ++count;
-    return count;
+    const WalkResult shape = WalkAsTinyXml(text.c_str());
+    if (shape.end == WalkEnd::BEYOND_LIMITS)
+        return false;
+    table->reserve(table->size() + shape.chords);
+    const WalkResult read = WalkAsTinyXml(text.c_str(), [table](const char* start, TiXmlEncoding encoding) {
+        TiXmlElement chord("");
+        const char* const end = chord.Parse(start, nullptr, encoding);
+        // A chord cut short by a fault yields what it holds, and is the last.
+        table->push_back(ReadChord(chord));
+        return end;
+    });
+    return read.end == WalkEnd::COMPLETE && read.hasRoot;
 }
 
-// Appends the chords of the text to the table and says whether the text was
-// taken in whole: TinyXML read it to its end without a fault, and it holds
-// the root element. Each chord's part of the document is freed once it is
-// in the table, so the two are not both held whole.
-bool ReadText(std::string* text, ChordTable* table)
+bool ReadFile(const char* fileName, ChordTable* table)
 {
-    // A text beyond what TinyXML bears is not parsed at all.
-    const ParserReach reach = CheckParserReach(text->c_str());
-    if (!reach.withinLimits)
-        return false;
-    TiXmlDocument document;
-    // A parse that fails part-way keeps the nodes built before the fault, and
-    // those are read like a whole file. TinyXML also stops without a fault
-    // where it finds no node (a stray character, a document type with an
-    // internal subset); it then returns where it stopped.
-    const char* const end = document.Parse(text->c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
-    const bool complete = TakesTextAsUtf8(document, text->c_str()) ? reach.completeAsUtf8 : reach.completeAsLegacy;
-    const bool parsedToTheEnd = complete && !document.Error() && (end == nullptr || *end == '\0');
-    std::string().swap(*text);
-
-    TiXmlElement* const root = document.FirstChildElement("chords_xml_table");
-    TiXmlElement* const instrument = root != nullptr ? root->FirstChildElement("instrument") : nullptr;
-    if (instrument != nullptr)
-    {
-        table->reserve(table->size() + CountChildElements(*instrument, "chord"));
-        for (TiXmlElement* chord = instrument->FirstChildElement("chord"); chord != nullptr;)
-        {
-            table->push_back(ReadChord(*chord));
-            TiXmlElement* const next = chord->NextSiblingElement("chord");
-            instrument->RemoveChild(chord);
-            chord = next;
-        }
-    }
-    return parsedToTheEnd && root != nullptr;
+    std::string text;
+    bool cut = false;
+    return ReadFileText(fileName, &text, &cut) && ReadText(text, table) && !cut;
 }
 
 } // namespace
 
 ChordTableReader::ChordTableReader(const char* fileName, ChordTable* table)
 {
-    std::string text;
-    bool cut = false;
-    if (ReadFileText(fileName, &text, &cut))
-        m_bReadWhole = ReadText(&text, table) && !cut;
-    // The parser's nodes are freed by now; most of that heap would otherwise
-    // stay with the process for its whole run.
+    m_bReadWhole = ReadFile(fileName, table);
+    // The text and the parser's nodes are freed by now; give their heap back
+    // rather than keep it for the whole run.
     malloc_trim(0);
 }

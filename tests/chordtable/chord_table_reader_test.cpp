@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "chord_table_printer.h"
-#include "parser_bounds.h"
+#include "tinyxml_walk.h"
 #include "scratch_dir.h"
 
 namespace {
