@@ -88,9 +88,9 @@ void FluidSynthesizer::Load(const std::string& soundFontPath)
     // it meanwhile would block its caller, so messages wait here instead.
     //
     // FluidSynth reads the samples with an OpenMP team as large as the
-    // machine; its threads spin while they wait for work, and the load of
-    // the default SoundFont took 34 to 70 ms so, against 16 to 21 ms on this
-    // thread alone, which also leaves the other cores to the window.
+    // machine, whose threads spin while they wait for work: the default
+    // SoundFont took 34 to 70 ms to load that way against 16 to 21 ms on
+    // this thread alone, which also leaves the other cores to the window.
     omp_set_num_threads(1);
     int soundFontId = FLUID_FAILED;
     TakeLibraryError();
