@@ -137,7 +137,7 @@ TEST_P(HostileFilesE2E, TheWindowComesAndEscEndsTheProgramCleanly)
     ASSERT_FALSE(window.isEmpty()) << m_program.readAllStandardError().toStdString();
 
     RunTool("xdotool", {"key", "--window", window, "Escape"});
-    ASSERT_TRUE(m_program.waitForFinished(30000));
+    ASSERT_TRUE(m_program.waitForFinished(kPatienceMs));
     const QString errors = QString::fromLocal8Bit(m_program.readAllStandardError());
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_program.exitCode(), 0) << errors.toStdString();
