@@ -24,7 +24,9 @@
 //     ClickButton, TypeText, KeyPress and the Mouse* functions send real Qt
 //     input events through the layer's translation (clicked → BN_CLICKED,
 //     typing → EN_CHANGE, Enter → the default button, Esc → IDCANCEL, F1 →
-//     ID_HELP, mouse → WM_* in client coordinates).
+//     ID_HELP, mouse → WM_* in client coordinates). Points, sizes and
+//     rectangles are the program's own, in device pixels, also on a screen
+//     that Qt scales (QT_SCALE_FACTOR).
 //   * Painting: PaintNow delivers a pending WM_PAINT at once; GrabClientArea
 //     returns the client area as the user sees it (controls included);
 //     GrabPaint only what the window's WM_PAINT painted.

@@ -57,9 +57,25 @@ extern int g_logicalDpiOverride;
 void Record(afxtest::DrawCall call);
 
 // ---- the screen
+// The program is dpi-aware: everything it sees (client areas, device
+// contexts, mouse positions, control rectangles, font heights) is in device
+// pixels, while Qt places widgets in logical units of PixelRatio() device
+// pixels each.
+qreal PixelRatio();
+// Device pixels per inch.
 int LogicalDpi();
-// The dialog font of a template, with "MS Sans Serif" and "MS Shell Dlg"
-// replaced by a Linux sans-serif font of similar metrics.
+int ToDevice(qreal logical);
+QPoint ToDevice(QPointF logical);
+QSize ToDevice(QSize logical);
+QRect ToDevice(const QRect& logical);
+int ToLogical(int device);
+QPointF ToLogical(QPoint device);
+QRect ToLogical(const QRect& device);
+// A font sized in device pixels, as a widget takes it; and back.
+QFont WidgetFont(const QFont& deviceFont);
+int DevicePixelSize(const QFont& widgetFont);
+// The dialog font of a template in device pixels, with "MS Sans Serif" and
+// "MS Shell Dlg" replaced by a Linux sans-serif font of similar metrics.
 QFont DialogFont(const char* face, int pointSize, int weight, bool italic);
 
 // ---- message boxes
@@ -160,6 +176,7 @@ struct AfxDialogWindow : HWND__
     std::unique_ptr<CMenu> systemMenu;
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
+    QFont font;  // the dialog font, in device pixels
     int baseX = 0;
     int baseY = 0;
 

@@ -73,15 +73,16 @@ struct StaticWindow : HWND__
     // Windows and runs on below its bottom edge when its lines need it.
     void ShowTextWhole(QLabel* label) const
     {
+        // In Qt's logical units, as the label measures its text.
+        const QRect room = afx::ToLogical(templateGeometry);
         const QFontMetrics metrics(label->font());
-        const bool oneLine = templateGeometry.height() < 2 * metrics.height();
+        const bool oneLine = room.height() < 2 * metrics.height();
         label->setWordWrap(!oneLine);
         // The ink of the last glyph may stand a pixel past its advance.
-        const int width = oneLine ? std::max(templateGeometry.width(), metrics.boundingRect(label->text()).width() + 1)
-                                  : templateGeometry.width();
-        const int height =
-            oneLine ? templateGeometry.height() : std::max(templateGeometry.height(), label->heightForWidth(width));
-        label->setGeometry(templateGeometry.x(), templateGeometry.y(), width, height);
+        const int width =
+            oneLine ? std::max(room.width(), metrics.boundingRect(label->text()).width() + 1) : room.width();
+        const int height = oneLine ? room.height() : std::max(room.height(), label->heightForWidth(width));
+        label->setGeometry(room.x(), room.y(), width, height);
     }
 };
 
@@ -112,7 +113,8 @@ struct CustomDrawSlider : QSlider
             draw.hdr.idFrom = static_cast<UINT_PTR>(window->id);
             draw.hdr.code = NM_CUSTOMDRAW;
             draw.dwDrawStage = CDDS_PREPAINT;
-            draw.rc = RECT{0, 0, width(), height()};
+            const QSize size = afx::ToDevice(this->size());
+            draw.rc = RECT{0, 0, size.width(), size.height()};
             ++afx::g_widgetPaintDepth;
             afx::Send(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id), reinterpret_cast<LPARAM>(&draw));
             --afx::g_widgetPaintDepth;
@@ -302,17 +304,18 @@ std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWin
     afx::Attach(window.get(), widget);
     widget->setFont(parent->font());
 
+    const QRect logicalGeometry = afx::ToLogical(geometry);
     if (auto* combo = qobject_cast<QComboBox*>(widget))
     {
         // The template's height includes the dropped list.
         const int closedHeight = combo->sizeHint().height();
-        widget->setGeometry(geometry.x(), geometry.y(), geometry.width(), closedHeight);
+        widget->setGeometry(logicalGeometry.x(), logicalGeometry.y(), logicalGeometry.width(), closedHeight);
         const int itemHeight = combo->fontMetrics().height() + 2;
-        combo->setMaxVisibleItems(std::max(1, (geometry.height() - closedHeight) / itemHeight));
+        combo->setMaxVisibleItems(std::max(1, (logicalGeometry.height() - closedHeight) / itemHeight));
     }
     else
     {
-        widget->setGeometry(geometry);
+        widget->setGeometry(logicalGeometry);
     }
     if (auto* staticWindow = dynamic_cast<StaticWindow*>(window.get()))
         staticWindow->templateGeometry = geometry;
