@@ -110,7 +110,6 @@ QFont DialogFont(const char* face, int pointSize, int weight, bool italic)
     font.setPixelSize(std::max(1, MulDiv(pointSize, LogicalDpi(), 72)));
     font.setWeight(static_cast<QFont::Weight>(std::clamp(weight != 0 ? weight : 400, 100, 900)));
     font.setItalic(italic);
-    font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 }  // namespace afx

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <set>
 
 using ::testing::ElementsAre;
 
@@ -213,5 +214,36 @@ TEST(Fonts, PointSizesFollowTheLogicalDpi)
     dlg.GetDlgItem(IDC_TEST_EDIT)->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.Detach()), TRUE);
     EXPECT_EQ(afxtest::FontPixelHeight(dlg.GetDlgItem(IDC_TEST_EDIT)), 19);
     EXPECT_EQ(font.GetSafeHandle(), nullptr);
+}
+
+// The colours of a control's inside as the screen shows it.
+std::set<COLORREF> ColoursInside(CTestDlg& dlg, int nID, int inset)
+{
+    const afxtest::Image seen = afxtest::GrabClientArea(&dlg);
+    CRect rect = afxtest::ControlRect(dlg.GetDlgItem(nID));
+    rect = CRect(rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset);
+    std::set<COLORREF> colours;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            colours.insert(seen.At(x, y));
+    return colours;
+}
+
+// Control text is drawn as the desktop draws text, its letters' edges
+// smoothed, whether in the dialog font or in a font the program made.
+TEST(Fonts, ControlTextIsDrawnAntialiased)
+{
+    CTestDlg dlg;
+    afxtest::ModelessDialog run(dlg);
+    EXPECT_GT(ColoursInside(dlg, IDC_TEST_LABEL, 0).size(), 4u) << "static text in the dialog font";
+
+    LOGFONT lf{};
+    lf.lfHeight = -19;
+    lf.lfWeight = FW_NORMAL;
+    std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", "Verdana");
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    dlg.GetDlgItem(IDC_TEST_READONLY)->SetFont(&font);
+    EXPECT_GT(ColoursInside(dlg, IDC_TEST_READONLY, 3).size(), 4u) << "edit text in a font of the program";
 }
 }  // namespace
