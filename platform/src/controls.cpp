@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QShortcutEvent>
 #include <QSlider>
 
 #include <algorithm>
@@ -94,6 +95,24 @@ struct EditWindow : HWND__
     {
         if (Edit() != nullptr)
             Edit()->setText(afx::ToQt(newText.c_str()));
+    }
+};
+
+// A push button whose mnemonic clicks it at once, as the dialog manager's
+// does; Qt's own shows the button pressed for 100 ms and clicks after that.
+// A mnemonic that several controls share still moves the focus among them.
+struct DialogPushButton : QPushButton
+{
+    using QPushButton::QPushButton;
+
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous())
+        {
+            click();
+            return true;
+        }
+        return QPushButton::event(event);
     }
 };
 
@@ -223,7 +242,7 @@ std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWin
         }
         else
         {
-            auto* push = new QPushButton(parent);
+            auto* push = new DialogPushButton(parent);
             // Enter goes to the focused push button or else to the one
             // BS_DEFPUSHBUTTON; Qt's auto-default would move the default.
             push->setAutoDefault(false);
