@@ -133,6 +133,11 @@ void MouseWheel(CWnd* pWnd, CPoint point, int zDelta);
 void RightClick(CWnd* pWnd, CPoint point);
 // Selects a combo box item as the user does (CBN_SELCHANGE follows).
 void SelectComboItem(CWnd* pComboBox, int nIndex);
+// Drops a combo box's list with a click, as the user does; false if it did
+// not open. KeyPress then goes to the dropped list.
+bool DropDownList(CWnd* pComboBox);
+// Height of the dropped list's pop-up; 0 while it is closed.
+int DroppedListHeight(CWnd* pComboBox);
 // Closes the window with its close box.
 void CloseWindow(CWnd* pWnd);
 

@@ -4,6 +4,7 @@
 #include "afx_internal.h"
 #include "commctrl.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -302,11 +303,21 @@ std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWin
     {
         auto* combo = new QComboBox(parent);
         combo->setEditable(false);
+        // A dropped list of the template's height, as Windows drops it;
+        // styles that show a menu-like pop-up (Fusion) ignore the maximum
+        // of visible items otherwise.
+        combo->setStyleSheet("QComboBox { combobox-popup: 0; }");
         auto comboWindow = std::make_unique<ComboWindow>();
         ComboWindow* raw = comboWindow.get();
         QObject::connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), combo, [raw] {
             if (!raw->programmatic)
                 raw->NotifyParent(CBN_SELCHANGE);
+        });
+        // Moving through the dropped list, with the mouse or the arrows,
+        // selects as it goes, as a dropped list box does.
+        QObject::connect(combo, qOverload<int>(&QComboBox::highlighted), combo, [combo](int index) {
+            if (combo->view()->isVisible())
+                combo->setCurrentIndex(index);
         });
         widget = combo;
         window = std::move(comboWindow);

@@ -2,6 +2,7 @@
 #include "afx_internal.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -195,8 +196,11 @@ void KeyPress(CWnd* pWnd, UINT nVirtualKey, UINT nModifiers)
 {
     if (QWidget* widget = WidgetOf(pWnd))
     {
-        // Keys go to the window's focus widget, as the keyboard sends them.
+        // Keys go to the window's focus widget, as the keyboard sends them,
+        // or to an open pop-up (a dropped list), which holds the keyboard.
         QWidget* focus = widget->isWindow() && widget->focusWidget() != nullptr ? widget->focusWidget() : widget;
+        if (QWidget* popup = QApplication::activePopupWidget())
+            focus = popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
         QTest::keyClick(focus, QtKey(nVirtualKey), Modifiers(nModifiers));
     }
 }
@@ -283,6 +287,23 @@ void SelectComboItem(CWnd* pComboBox, int nIndex)
 {
     if (auto* combo = qobject_cast<QComboBox*>(WidgetOf(pComboBox)))
         combo->setCurrentIndex(nIndex);
+}
+
+bool DropDownList(CWnd* pComboBox)
+{
+    auto* combo = qobject_cast<QComboBox*>(WidgetOf(pComboBox));
+    if (combo == nullptr)
+        return false;
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
+    return WaitFor([combo] { return combo->view()->isVisible(); });
+}
+
+int DroppedListHeight(CWnd* pComboBox)
+{
+    const auto* combo = qobject_cast<QComboBox*>(WidgetOf(pComboBox));
+    if (combo == nullptr || !combo->view()->isVisible())
+        return 0;
+    return afx::ToDevice(combo->view()->window()->height());
 }
 
 void CloseWindow(CWnd* pWnd)
