@@ -324,6 +324,10 @@ bool ChooseSystemMenuItem(CWnd* pWnd, UINT nID, SystemMenuAccess access = System
 // The cursor set last by SetCursor or the layer (the arrow on each mouse
 // message before it is dispatched).
 HCURSOR CurrentCursor();
+// The cursor the screen shows with the pointer at the point of the window
+// (the cursor of the control under it, or of the window): the standard
+// arrow or hand, NULL for any other (an edit box's I-beam).
+HCURSOR CursorShownAt(CWnd* pWnd, CPoint point);
 // Id of the dialog's control with the keyboard focus; 0 if none.
 int FocusedControlId(CWnd* pDialog);
 bool IsDefaultButton(CWnd* pButton);

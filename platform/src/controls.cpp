@@ -350,6 +350,12 @@ std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWin
     if (auto* staticWindow = dynamic_cast<StaticWindow*>(window.get()))
         staticWindow->templateGeometry = geometry;
 
+    // Each control has its own class cursor, so a cursor the program sets
+    // over the dialog does not show over its controls; edit boxes keep
+    // their I-beam.
+    if (qobject_cast<QLineEdit*>(widget) == nullptr)
+        widget->setCursor(Qt::ArrowCursor);
+
     if (auto* push = qobject_cast<QPushButton*>(widget))
         push->setFocusPolicy((item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus);
     else if (qobject_cast<QLabel*>(widget) != nullptr || qobject_cast<QGroupBox*>(widget) != nullptr)

@@ -500,6 +500,23 @@ bool ChooseSystemMenuItem(CWnd* pWnd, UINT nID, SystemMenuAccess access, CPoint 
     return chosen;
 }
 
+HCURSOR CursorShownAt(CWnd* pWnd, CPoint point)
+{
+    QPointF local;
+    const QWidget* widget = Target(pWnd, point, local);
+    if (widget == nullptr)
+        return nullptr;
+    switch (widget->cursor().shape())
+    {
+    case Qt::ArrowCursor:
+        return afx::StandardCursor(IDC_ARROW);
+    case Qt::PointingHandCursor:
+        return afx::StandardCursor(IDC_HAND);
+    default:
+        return nullptr;
+    }
+}
+
 int FocusedControlId(CWnd* pDialog)
 {
     QWidget* widget = WidgetOf(pDialog);

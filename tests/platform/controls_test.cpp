@@ -1,5 +1,6 @@
 // The controls as the user meets them: a dropped list of the template's
-// height that selects as the user moves through it.
+// height that selects as the user moves through it, the cursor of the
+// control under the pointer.
 #include "test_dialog.h"
 #include "testing.h"
 
@@ -47,5 +48,31 @@ TEST(DroppedList, EachMoveThroughItSelectsAndNotifiesAtOnce)
     EXPECT_TRUE(afxtest::WaitFor([&] { return afxtest::DroppedListHeight(&dlg.m_combo) == 0; }));
     EXPECT_EQ(dlg.m_combo.GetCurSel(), 0);
     EXPECT_EQ(LogOf(dlg, "selchange").size(), 3u) << "Enter keeps the selection without a new notification";
+}
+}  // namespace
+
+namespace
+{
+CPoint CentreOf(CTestDlg& dlg, int nID)
+{
+    const CRect rect = afxtest::ControlRect(dlg.GetDlgItem(nID));
+    return CPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+// The hand the program sets over the dialog's own area leaves with the
+// pointer: every control shows its own cursor.
+TEST(Cursor, ACursorSetOverTheDialogDoesNotShowOverItsControls)
+{
+    CTestDlg dlg;
+    afxtest::ModelessDialog run(dlg);
+    dlg.m_bHandCursorOnMove = true;
+    const CPoint freeArea = FreeAreaPoint(dlg);
+    afxtest::MouseMove(&dlg, freeArea);
+    const HCURSOR hand = LoadCursor(NULL, IDC_HAND);
+    const HCURSOR arrow = LoadCursor(NULL, IDC_ARROW);
+    ASSERT_EQ(afxtest::CursorShownAt(&dlg, freeArea), hand);
+    for (int nID : {static_cast<int>(IDC_TEST_LABEL), int{IDOK}, int{IDC_TEST_APPLY}, int{IDC_TEST_SLIDER}, int{IDC_TEST_COMBO}})
+        EXPECT_EQ(afxtest::CursorShownAt(&dlg, CentreOf(dlg, nID)), arrow) << "control " << nID;
+    EXPECT_NE(afxtest::CursorShownAt(&dlg, CentreOf(dlg, IDC_TEST_EDIT)), hand);
 }
 }  // namespace
