@@ -94,8 +94,12 @@ struct EditWindow : HWND__
     std::string Text() const override { return Edit() != nullptr ? afx::FromQt(Edit()->text()) : std::string(); }
     void SetText(const std::string& newText) override
     {
-        if (Edit() != nullptr)
-            Edit()->setText(afx::ToQt(newText.c_str()));
+        if (Edit() == nullptr)
+            return;
+        Edit()->setText(afx::ToQt(newText.c_str()));
+        // As an edit control does: a text set by the program shows from its
+        // beginning, with the caret before its first letter.
+        Edit()->setCursorPosition(0);
     }
 };
 

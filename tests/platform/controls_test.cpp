@@ -1,6 +1,6 @@
 // The controls as the user meets them: a dropped list of the template's
 // height that selects as the user moves through it, the cursor of the
-// control under the pointer.
+// control under the pointer, the caret after the program writes a text.
 #include "test_dialog.h"
 #include "testing.h"
 
@@ -74,5 +74,25 @@ TEST(Cursor, ACursorSetOverTheDialogDoesNotShowOverItsControls)
     for (int nID : {static_cast<int>(IDC_TEST_LABEL), int{IDOK}, int{IDC_TEST_APPLY}, int{IDC_TEST_SLIDER}, int{IDC_TEST_COMBO}})
         EXPECT_EQ(afxtest::CursorShownAt(&dlg, CentreOf(dlg, nID)), arrow) << "control " << nID;
     EXPECT_NE(afxtest::CursorShownAt(&dlg, CentreOf(dlg, IDC_TEST_EDIT)), hand);
+}
+}  // namespace
+
+namespace
+{
+// A text the program writes into an edit box shows from its beginning, and
+// what the user types then goes before it.
+TEST(EditText, ATextSetByTheProgramPutsTheCaretAtItsStart)
+{
+    CTestDlg dlg;
+    afxtest::ModelessDialog run(dlg);
+    CWnd* pEdit = dlg.GetDlgItem(IDC_TEST_EDIT);
+    std::string longText;
+    for (int i = 0; i < 40; ++i)
+        longText += "name" + std::to_string(i) + " | ";
+    pEdit->SetWindowText(longText.c_str());
+    afxtest::TypeText(pEdit, "x");
+    CString text;
+    pEdit->GetWindowText(text);
+    EXPECT_EQ(std::string(text.GetString()), "x" + longText);
 }
 }  // namespace
