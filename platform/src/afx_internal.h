@@ -84,6 +84,9 @@ QFont DialogFont(const char* face, int pointSize, int weight, bool italic);
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 // Qt paint events running now; boxes asked for inside one are shown after it.
 extern int g_widgetPaintDepth;
+// Before a box opens in the middle of a window's paint, what that paint has
+// drawn so far goes on screen, as it does on Windows.
+void ShowPaintsSoFar();
 }  // namespace afx
 
 struct HICON__
@@ -206,6 +209,10 @@ struct AfxDialogWindow : HWND__
     // Prepares the image for a CPaintDC (or a CClientDC: validate false).
     QImage* BeginPaint(bool validate);
     void EndPaint();
+    // Puts what has been painted so far on screen.
+    void ShowBacking();
+    // The windows whose paint runs now.
+    static std::vector<AfxDialogWindow*> g_paintingWindows;
     void FillBackground(QImage& image, const QRect& rect) const;
     int ToPixelsX(int du) const { return MulDiv(du, baseX, 4); }
     int ToPixelsY(int du) const { return MulDiv(du, baseY, 8); }

@@ -241,8 +241,14 @@ struct AfxDialogWidget : QDialog
 // ---------------------------------------------------------------------------
 // AfxDialogWindow
 // ---------------------------------------------------------------------------
+std::vector<AfxDialogWindow*> AfxDialogWindow::g_paintingWindows;
+
 AfxDialogWindow::AfxDialogWindow() = default;
-AfxDialogWindow::~AfxDialogWindow() = default;
+AfxDialogWindow::~AfxDialogWindow()
+{
+    g_paintingWindows.erase(std::remove(g_paintingWindows.begin(), g_paintingWindows.end(), this),
+                            g_paintingWindows.end());
+}
 
 QSize AfxDialogWindow::ClientSize() const
 {
@@ -334,21 +340,39 @@ QImage* AfxDialogWindow::BeginPaint(bool validate)
         erase = false;
         paintPending = false;
     }
-    ++paintDepth;
+    if (paintDepth++ == 0)
+        g_paintingWindows.push_back(this);
     return &backing;
 }
 
 void AfxDialogWindow::EndPaint()
 {
-    --paintDepth;
+    if (--paintDepth == 0)
+        g_paintingWindows.erase(std::find(g_paintingWindows.begin(), g_paintingWindows.end(), this));
+    ShowBacking();
+    if (paintPending && paintDepth == 0)
+        PostPaint();
+}
+
+void AfxDialogWindow::ShowBacking()
+{
+    // A copy of an image being painted is a deep one: the paint goes on
+    // into the backing image alone.
     front = backing;
     // One image pixel to one device pixel: Qt shows it unscaled.
     front.setDevicePixelRatio(afx::PixelRatio());
     if (widget)
         widget->update();
-    if (paintPending && paintDepth == 0)
-        PostPaint();
 }
+
+namespace afx
+{
+void ShowPaintsSoFar()
+{
+    for (AfxDialogWindow* window : AfxDialogWindow::g_paintingWindows)
+        window->ShowBacking();
+}
+}  // namespace afx
 
 LRESULT AfxDialogWindow::ClassProc(UINT message, WPARAM wParam, LPARAM lParam)
 {

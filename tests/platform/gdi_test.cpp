@@ -186,6 +186,32 @@ TEST(WindowPaint, ABoxInsideWmPaintIsShownAndPaintingGoesOn)
     EXPECT_EQ(afxtest::GrabPaint(&dlg).At(20, 20), kWhite);
 }
 
+// While a box raised by the paint is open, the screen shows what the paint
+// drew before it, not the picture of the paint before.
+TEST(WindowPaint, WhatThePaintDrewBeforeItsBoxIsOnScreenWhileTheBoxIsOpen)
+{
+    afxtest::MessageBoxRecorder boxes;
+    CTestDlg dlg;
+    afxtest::ModelessDialog run(dlg);
+    afxtest::PaintNow(&dlg);
+    const CPoint inside = FreeAreaPoint(dlg);
+    ASSERT_EQ(afxtest::GrabClientArea(&dlg).At(inside.x, inside.y), kWhite);
+
+    dlg.m_crPaint = RGB(255, 0, 0);
+    dlg.m_bBoxInPaint = true;
+    COLORREF seenWhileOpen = kWhite;
+    boxes.OnShow([&](const afxtest::MessageBoxRecord&) {
+        seenWhileOpen = afxtest::GrabClientArea(&dlg).At(inside.x, inside.y);
+        return IDOK;
+    });
+    dlg.Invalidate();
+    afxtest::PaintNow(&dlg);
+    dlg.m_bBoxInPaint = false;
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(seenWhileOpen, RGB(255, 0, 0)) << "the red fill painted before the box";
+    EXPECT_EQ(afxtest::GrabClientArea(&dlg).At(inside.x, inside.y), kWhite) << "the paint's end";
+}
+
 TEST(WindowPaint, MinimisedWindowReportsIconic)
 {
     CTestDlg dlg;
