@@ -81,3 +81,25 @@ TEST_F(ScaledScreenTest, TheBoardReachesTheScreenPixelForPixel)
     }
 }
 }  // namespace
+
+namespace
+{
+// The pointer's position reaches the program in device pixels: the hand
+// shows over a marker where the board's geometry puts it, and the screen
+// shows it there too.
+TEST_F(ScaledScreenTest, TheHandShowsOverAMarkerWhereTheGeometryPutsIt)
+{
+    Open({});
+    m_dlg.Show(kEveryMarker);
+    afxtest::PaintNow(&m_dlg);
+    // String 3 is fretted in the first cell.
+    const CPoint marker(static_cast<int>((m_dlg.m_fFretX[0] + m_dlg.m_fFretX[1]) / 2),
+                        static_cast<int>(m_dlg.m_fStringY[2]));
+    afxtest::MouseMove(&m_dlg, marker);
+    EXPECT_EQ(afxtest::CurrentCursor(), m_dlg.m_hHandCursor);
+    EXPECT_EQ(afxtest::CursorShownAt(&m_dlg, marker), m_dlg.m_hHandCursor);
+    const CPoint emptyCell(static_cast<int>((m_dlg.m_fFretX[2] + m_dlg.m_fFretX[3]) / 2), marker.y);
+    afxtest::MouseMove(&m_dlg, emptyCell);
+    EXPECT_EQ(afxtest::CurrentCursor(), ::LoadCursor(NULL, IDC_ARROW));
+}
+}  // namespace
