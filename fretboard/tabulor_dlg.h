@@ -1,5 +1,18 @@
 // The program's main window: the fretboard picture of the shown fingering,
 // its finger and fret labels, the chord-name box and the buttons.
+//
+// One class, one library (fretboard), its definitions split by area:
+//   fretboard/tabulor_dlg.cpp          construction, controls, message map, Exit
+//   fretboard/applicature_display.cpp  ShowApplicature and its checks
+//   fretboard/fretboard_paint.cpp      OnPaint, DrawFretboard, the board geometry
+//   fretboard/fretboard_mouse.cpp      the mouse handlers and edits
+//   fretboard/chord_lookup.cpp         the chord-name box, edition mode on and off
+//   fretboard/next_and_random.cpp      Next fingering and Random
+//   fretboard/edition_mode.cpp         ADD CHORD and SAVE
+//   fretboard/about_and_help.cpp       About, Help, the system menu
+//   midi/midi_out.cpp                  the MIDI device: OnCreate, OnDestroy,
+//                                      PlayChord, PlayString, Play, Mute, volume
+//   midi/patch.cpp                     the Patch button
 #pragma once
 
 #include "afxwin.h"
