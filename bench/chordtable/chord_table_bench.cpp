@@ -3,6 +3,8 @@
 // the reader, one fwrite of the same bytes for the writer. Then the memory
 // of one read, each in a process of its own: its peak, what stays resident
 // after it, and what the same table takes when built in memory directly.
+#include "scratch_dir.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -51,23 +53,6 @@ ChordTable GeneratedTable(int families)
     return table;
 }
 
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "chordtable-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        m_path = pattern;
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(m_path); }
-    std::string Path(const char* name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
-
 std::string FileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -81,7 +66,7 @@ double Seconds(Clock::duration d)
 
 void BM_ReadChordTable(benchmark::State& state)
 {
-    const ScratchFolder folder;
+    const ScratchDir folder;
     const std::string path = folder.Path("Tabulor.xml");
     const ChordTable source = GeneratedTable(static_cast<int>(state.range(0)));
     ChordTableWriter writer(path.c_str(), &source, 0, 0);
@@ -111,7 +96,7 @@ void BM_ReadChordTable(benchmark::State& state)
 
 void BM_WriteChordTable(benchmark::State& state)
 {
-    const ScratchFolder folder;
+    const ScratchDir folder;
     const std::string path = folder.Path("Tabulor.xml");
     const std::string plainPath = folder.Path("plain.xml");
     const ChordTable table = GeneratedTable(static_cast<int>(state.range(0)));
@@ -206,7 +191,7 @@ void ReportMemory(benchmark::State& state, const std::string& path, const ChildF
 // table takes when built directly.
 void BM_ReadMemory(benchmark::State& state)
 {
-    const ScratchFolder folder;
+    const ScratchDir folder;
     const std::string path = folder.Path("Tabulor.xml");
     const int families = static_cast<int>(state.range(0));
     MeasureInChild([&] {
@@ -234,7 +219,7 @@ void BM_ReadMemory(benchmark::State& state)
 // parser's cost per element at its worst.
 void BM_ReadEmptyChordsMemory(benchmark::State& state)
 {
-    const ScratchFolder folder;
+    const ScratchDir folder;
     const std::string path = folder.Path("Tabulor.xml");
     {
         const std::string head = "<chords_xml_table><instrument>";

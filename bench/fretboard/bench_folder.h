@@ -3,36 +3,26 @@
 #pragma once
 
 #include "chord_file.h"
+#include "scratch_dir.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 class BenchFolder
 {
 public:
     explicit BenchFolder(int families) : m_previous(std::filesystem::current_path())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tabulor-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        m_path = pattern;
-        std::filesystem::current_path(m_path);
+        std::filesystem::current_path(m_dir.Folder());
         WriteBenchChordFile("Tabulor.xml", families);
         std::fclose(std::fopen("TabulorHelp.gif", "wb"));
     }
-    ~BenchFolder()
-    {
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_path);
-    }
+    ~BenchFolder() { std::filesystem::current_path(m_previous); }
     BenchFolder(const BenchFolder&) = delete;
     BenchFolder& operator=(const BenchFolder&) = delete;
 
 private:
+    ScratchDir m_dir;
     std::filesystem::path m_previous;
-    std::filesystem::path m_path;
 };

@@ -19,6 +19,7 @@
 #include "chord_table.h"
 #include "chord_table_reader.h"
 #include "chord_table_writer.h"
+#include "scratch_dir.h"
 
 namespace {
 
@@ -185,30 +186,6 @@ std::string ReadBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "chordlibrary-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        m_path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string Path(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
-
 class ShippedLibrary : public ::testing::Test
 {
 protected:
@@ -243,7 +220,7 @@ bool ShippedLibrary::s_readWhole = false;
 TEST_F(ShippedLibrary, IsInTheWritersExactLayout)
 {
     ASSERT_TRUE(s_readWhole);
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string rewritten = scratch.Path("Tabulor.xml");
     ASSERT_TRUE(ChordTableWriter(rewritten.c_str(), &Table(), 0, 0).IsWritten());
     EXPECT_TRUE(ReadBytes(rewritten) == ReadBytes(SHIPPED_CHORD_FILE));
@@ -251,7 +228,7 @@ TEST_F(ShippedLibrary, IsInTheWritersExactLayout)
 
 TEST_F(ShippedLibrary, IsWhatTheGeneratorWrites)
 {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     const std::string generated = scratch.Path("generated.xml");
     const std::string command = std::string("'") + CHORD_GENERATOR + "' '" + generated + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;

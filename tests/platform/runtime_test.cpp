@@ -1,5 +1,6 @@
 // The C run-time pieces (rand, exit, _mbscmp), CString, MulDiv and the shell.
 #include "crt.h"
+#include "scratch_dir.h"
 #include "shellapi.h"
 #include "test_dialog.h"
 #include "testing.h"
@@ -109,9 +110,8 @@ TEST(Shell, RecorderSeesTheCallAndAMissingFileIsReported)
 // writer.
 TEST(FileOpen, OpensOnlyARegularFileForReading)
 {
-    char pattern[] = "/tmp/crt-fopen-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::filesystem::path folder = pattern;
+    const ScratchDir scratch;
+    const std::filesystem::path& folder = scratch.Folder();
     std::ofstream(folder / "plain") << "bytes";
     ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
     ASSERT_EQ(symlink("/dev/zero", (folder / "zeros").c_str()), 0);
@@ -129,6 +129,5 @@ TEST(FileOpen, OpensOnlyARegularFileForReading)
     for (const std::filesystem::path& path : {folder / "fifo", folder / "zeros", folder, folder / "missing"})
         EXPECT_EQ(crt::fopen(path.c_str(), "rb"), nullptr) << path;
     EXPECT_EQ(crt::fopen((folder / "plain").c_str(), "wb"), nullptr);
-    std::filesystem::remove_all(folder);
 }
 }  // namespace

@@ -93,7 +93,10 @@ private:
 inline const Applicature kAMinor = {0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 0};
 inline const Applicature kNotPlayed = {10, 10, 10, 10, 10, 10, 0, 0, 0, 0, 0, 0, 0};
 
-class DialogTest : public ::testing::Test
+// A dialog of type Dlg (TestDlg or one derived from it) opened for each
+// test; DialogTest is the common one.
+template <class Dlg>
+class DialogFixture : public ::testing::Test
 {
 protected:
     // Opens the dialog as DoModal would, up to its modal loop.
@@ -135,6 +138,8 @@ protected:
 
     ScratchWorkingFolder m_folder;
     afxtest::MessageBoxRecorder m_boxes;
-    TestDlg m_dlg;
+    Dlg m_dlg;
     std::unique_ptr<afxtest::ModelessDialog> m_run;
 };
+
+using DialogTest = DialogFixture<TestDlg>;

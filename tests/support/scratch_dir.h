@@ -13,7 +13,7 @@ class ScratchDir
 public:
     ScratchDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "chordtable-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "tabulor-test-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr)
             std::abort();
         m_path = pattern;
@@ -26,6 +26,7 @@ public:
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
+    const std::filesystem::path& Folder() const { return m_path; }
     std::string Path(const std::string& name) const { return (m_path / name).string(); }
 
     void Write(const std::string& name, const std::string& bytes) const

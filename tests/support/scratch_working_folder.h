@@ -3,29 +3,19 @@
 #pragma once
 
 #include "chord_table_writer.h"
+#include "scratch_dir.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <string>
 
 class ScratchWorkingFolder
 {
 public:
     ScratchWorkingFolder() : m_previous(std::filesystem::current_path())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fretboard-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        m_path = pattern;
-        std::filesystem::current_path(m_path);
+        std::filesystem::current_path(m_dir.Folder());
     }
-    ~ScratchWorkingFolder()
-    {
-        std::filesystem::current_path(m_previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    // Back out before the folder goes: the scratch folder is removed after.
+    ~ScratchWorkingFolder() { std::filesystem::current_path(m_previous); }
     ScratchWorkingFolder(const ScratchWorkingFolder&) = delete;
     ScratchWorkingFolder& operator=(const ScratchWorkingFolder&) = delete;
 
@@ -33,10 +23,9 @@ public:
     {
         ChordTableWriter writer("Tabulor.xml", &table, 0, 0);
     }
-    void WriteHelpImage() const { std::ofstream("TabulorHelp.gif", std::ios::binary) << "GIF89a"; }
+    void WriteHelpImage() const { m_dir.Write("TabulorHelp.gif", "GIF89a"); }
 
 private:
+    ScratchDir m_dir;
     std::filesystem::path m_previous;
-    std::filesystem::path m_path;
 };
-

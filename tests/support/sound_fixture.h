@@ -27,7 +27,7 @@ inline std::string ShortMsg(const char* hexValue)
 inline const std::string kReset = "midiOutReset";
 inline const std::string kClose = "midiOutClose";
 
-class SoundTest : public ::testing::Test
+class SoundTest : public DialogFixture<SoundDlg>
 {
 protected:
     SoundTest() : m_logPath(FreshTempPath("calls.log"))
@@ -36,20 +36,7 @@ protected:
         m_env.Set("TABULOR_MIDI_LOG", m_logPath);
     }
 
-    void Open(const ChordTable& table = {})
-    {
-        m_folder.WriteChordFile(table);
-        m_folder.WriteHelpImage();
-        AfxGetApp()->m_pMainWnd = &m_dlg;
-        m_run = std::make_unique<afxtest::ModelessDialog>(m_dlg);
-        ASSERT_TRUE(m_run->Created());
-    }
-
-    void TearDown() override
-    {
-        m_run.reset();
-        AfxGetApp()->m_pMainWnd = NULL;
-    }
+    void Open(const ChordTable& table = {}) { DialogFixture::Open(table); }
 
     std::vector<std::string> Calls() const
     {
@@ -72,8 +59,4 @@ protected:
 
     ScopedEnvironment m_env;
     std::string m_logPath;
-    ScratchWorkingFolder m_folder;
-    afxtest::MessageBoxRecorder m_boxes;
-    SoundDlg m_dlg;
-    std::unique_ptr<afxtest::ModelessDialog> m_run;
 };
