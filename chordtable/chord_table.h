@@ -5,9 +5,23 @@
 #include <string>
 #include <vector>
 
+// The guitar's six strings: string 1 (high e) is index 0, string 6 (low E)
+// index 5.
+constexpr int STRING_COUNT = 6;
+
+// The fret columns shown: frets base+1 .. base+4.
+constexpr int FRET_COLUMNS = 4;
+
+// Left-hand fingers 1 (index) .. 4 (little); 0 is none.
+constexpr int MAX_FINGER = 4;
+
+// Where an applicature holds the finger of string 1 and the base fret.
+constexpr int FINGER_INDEX = STRING_COUNT;
+constexpr int POSITION_INDEX = 2 * STRING_COUNT;
+
 // Number of values in one applicature: six string codes, six fingers, the
 // base fret.
-constexpr int APPLICATURE_SIZE = 13;
+constexpr int APPLICATURE_SIZE = POSITION_INDEX + 1;
 
 // Highest base fret: the four columns shown are frets base+1 .. base+4.
 constexpr int MAX_POSITION = 12;
@@ -20,6 +34,18 @@ enum PositionCode
     POS_OPEN = 0,
     POS_NOT_PLAYED = 10,
 };
+
+// Codes 1..4: the string pressed in that fret column.
+constexpr bool IsFrettedCode(int code)
+{
+    return code >= 1 && code <= FRET_COLUMNS;
+}
+
+// Codes -1..-4: pressed in column -code, and the root string.
+constexpr bool IsRootFrettedCode(int code)
+{
+    return code >= -FRET_COLUMNS && code <= -1;
+}
 
 // One fingering: codes of strings 1..6 (index 0..5), left-hand fingers of
 // strings 1..6 (index 6..11, 0 = none), base fret (index 12). A vector, not

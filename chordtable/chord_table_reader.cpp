@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int STRING_COUNT = 6;
-constexpr int POSITION_INDEX = 12;
 
 // Names are separated by a comma and one more character (the writer puts a
 // blank there); that character is skipped whatever it is, so no name ever
@@ -53,7 +51,7 @@ Applicature ReadVariant(const TiXmlElement& variant)
         if (stringElement == nullptr)
             continue;
         stringElement->QueryIntAttribute("relative_position", &applicature[n - 1]);
-        stringElement->QueryIntAttribute("left_hand_finger", &applicature[n + STRING_COUNT - 1]);
+        stringElement->QueryIntAttribute("left_hand_finger", &applicature[FINGER_INDEX + n - 1]);
     }
     return applicature;
 }

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int STRING_COUNT = 6;
-constexpr int POSITION_INDEX = 12;
 
 // Appends the pieces of the chord file to a string. The text ends its lines
 // with LF; the file on disk holds CR LF, and building those bytes directly
@@ -96,7 +94,7 @@ private:
             Piece(" relative_position=\"");
             Number(applicature[n - 1]);
             Piece("\" left_hand_finger=\"");
-            Number(applicature[n + STRING_COUNT - 1]);
+            Number(applicature[FINGER_INDEX + n - 1]);
             Piece("\"/>");
             EndLine();
         }

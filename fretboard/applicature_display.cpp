@@ -9,9 +9,8 @@ namespace
 {
 // Note of each open string in standard tuning, as MIDI key minus 36
 // (E4, B3, G3, D3, A2, E2).
-const int kOpenStringNote[6] = {28, 23, 19, 14, 9, 4};
+const int kOpenStringNote[STRING_COUNT] = {28, 23, 19, 14, 9, 4};
 const int kNoNote = -1;
-const int kMaxFinger = 4;
 
 // The note of a string pressed nFret frets above the base fret. The file may
 // hold any base fret: a note beyond the ends of int is held at that end,
@@ -41,9 +40,9 @@ void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, in
                                   int nPos6, int nFinger1, int nFinger2, int nFinger3,
                                   int nFinger4, int nFinger5, int nFinger6, int nPosition)
 {
-    const int positions[6] = {nPos1, nPos2, nPos3, nPos4, nPos5, nPos6};
-    const int fingers[6] = {nFinger1, nFinger2, nFinger3, nFinger4, nFinger5, nFinger6};
-    for (int i = 0; i < 6; ++i)
+    const int positions[STRING_COUNT] = {nPos1, nPos2, nPos3, nPos4, nPos5, nPos6};
+    const int fingers[STRING_COUNT] = {nFinger1, nFinger2, nFinger3, nFinger4, nFinger5, nFinger6};
+    for (int i = 0; i < STRING_COUNT; ++i)
     {
         m_nStringPosition[i] = positions[i];
         m_nLeftHandFinger[i] = fingers[i];
@@ -51,7 +50,7 @@ void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, in
     m_nPosition = nPosition;
     m_bReportUndrawableCodes = true;
 
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < STRING_COUNT; ++i)
     {
         const int code = positions[i];
         if (code == POS_OPEN)
@@ -63,9 +62,9 @@ void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, in
         }
         else if (code == POS_NOT_PLAYED)
             m_nNote[i] = kNoNote;
-        else if (code >= 1 && code <= 4)
+        else if (IsFrettedCode(code))
             m_nNote[i] = FrettedNote(kOpenStringNote[i], nPosition, code);
-        else if (code >= -4 && code <= -1)
+        else if (IsRootFrettedCode(code))
         {
             m_nNote[i] = FrettedNote(kOpenStringNote[i], nPosition, -code);
             m_nRootString = i;
@@ -74,10 +73,10 @@ void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, in
             AfxMessageBox(PositionErrorText(i + 1), MB_OK);
     }
 
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < STRING_COUNT; ++i)
     {
         CString label(" ");
-        if (fingers[i] >= 1 && fingers[i] <= kMaxFinger)
+        if (fingers[i] >= 1 && fingers[i] <= MAX_FINGER)
             label.Format("%d", fingers[i]);
         else if (fingers[i] != 0)
             AfxMessageBox(FingerErrorText(i + 1), MB_OK);
@@ -89,7 +88,7 @@ void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, in
         firstFret = nPosition + 1;
     else
         AfxMessageBox("Error! Invalidate number of position!", MB_OK);
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < FRET_COLUMNS; ++k)
     {
         CString label;
         label.Format("%d", firstFret + k);

@@ -9,7 +9,6 @@ namespace
 const double kMarkerReach = 10.0;
 // The finger labels stand in a strip this wide right of the last fret line.
 const double kFingerStripWidth = 30.0;
-const int kMaxFinger = 4;
 
 bool Near(double value, double centre)
 {
@@ -47,10 +46,10 @@ public:
     bool InBand(int nString, double y) const { return Near(y, m_dlg.m_fStringY[nString]); }
     bool InOpenColumn(double x) const { return Near(x, m_dlg.OpenColumnX()); }
     bool InCell(int nCell, double x) const { return Near(x, m_dlg.CellCentreX(nCell)); }
-    // The first cell 1..4 whose zone holds x; 0 for none.
+    // The first cell 1..FRET_COLUMNS whose zone holds x; 0 for none.
     int CellAt(double x) const
     {
-        for (int k = 1; k <= 4; ++k)
+        for (int k = 1; k <= FRET_COLUMNS; ++k)
         {
             if (InCell(k, x))
                 return k;
@@ -59,7 +58,7 @@ public:
     }
     bool InFingerStrip(double x) const
     {
-        const double stripLeft = m_dlg.m_fFretX[4];
+        const double stripLeft = m_dlg.m_fFretX[FRET_COLUMNS];
         return stripLeft < x && x < stripLeft + kFingerStripWidth;
     }
 
@@ -69,8 +68,8 @@ private:
 
 Applicature CTabulorDlg::ShownApplicature() const
 {
-    Applicature shown(m_nStringPosition, m_nStringPosition + 6);
-    shown.insert(shown.end(), m_nLeftHandFinger, m_nLeftHandFinger + 6);
+    Applicature shown(m_nStringPosition, m_nStringPosition + STRING_COUNT);
+    shown.insert(shown.end(), m_nLeftHandFinger, m_nLeftHandFinger + STRING_COUNT);
     shown.push_back(m_nPosition);
     return shown;
 }
@@ -80,18 +79,18 @@ int CTabulorDlg::MarkerStringAt(CPoint point) const
     const BoardZones zones(*this);
     // Where two bands overlap, only the string above counts.
     int nString = 0;
-    while (nString < 6 && !zones.InBand(nString, point.y))
+    while (nString < STRING_COUNT && !zones.InBand(nString, point.y))
         ++nString;
-    if (nString == 6)
+    if (nString == STRING_COUNT)
         return -1;
 
     const int code = m_nStringPosition[nString];
     bool bHit = false;
     if (code == POS_OPEN || code == POS_ROOT_OPEN)
         bHit = zones.InOpenColumn(point.x);
-    else if (code >= 1 && code <= 4)
+    else if (IsFrettedCode(code))
         bHit = zones.InCell(code, point.x);
-    else if (code >= -4 && code <= -1)
+    else if (IsRootFrettedCode(code))
         bHit = zones.InCell(-code, point.x);
     return bHit ? nString : -1;
 }
@@ -127,7 +126,7 @@ void CTabulorDlg::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)
         const BoardZones zones(*this);
         bool bChanged = false;
         // Every string whose band holds the point, also where bands overlap.
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < STRING_COUNT; ++i)
         {
             if (!zones.InBand(i, point.y))
                 continue;
@@ -146,7 +145,7 @@ void CTabulorDlg::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)
             else if (zones.InFingerStrip(point.x))
             {
                 int& finger = m_nLeftHandFinger[i];
-                finger = finger >= kMaxFinger ? 0 : finger + 1;
+                finger = finger >= MAX_FINGER ? 0 : finger + 1;
                 bChanged = true;
             }
         }

@@ -146,8 +146,8 @@ BOOL CTabulorDlg::OnInitDialog()
 
     // The built-in A minor: the notes and root string are valid before the
     // chord file's "Am" replaces it.
-    ShowApplicature(0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 0);
-    const int aMinorNotes[6] = {28, 24, 21, 16, 9, 4};
+    ShowApplicature(POS_OPEN, 1, 2, 2, POS_ROOT_OPEN, POS_OPEN, 0, 1, 3, 2, 0, 0, 0);
+    const int aMinorNotes[STRING_COUNT] = {28, 24, 21, 16, 9, 4};
     memcpy(m_nNote, aMinorNotes, sizeof(m_nNote));
     m_nRootString = 4;
 

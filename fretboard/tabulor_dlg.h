@@ -85,13 +85,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     HICON m_hIcon;
-    int m_nNote[6];
-    int m_nStringPosition[6];
-    int m_nLeftHandFinger[6];
+    int m_nNote[STRING_COUNT];
+    int m_nStringPosition[STRING_COUNT];
+    int m_nLeftHandFinger[STRING_COUNT];
     int m_nPosition;
     int m_nRootString;
-    CStatic m_staticPosition[4];
-    CStatic m_staticFinger[6];
+    CStatic m_staticPosition[FRET_COLUMNS];
+    CStatic m_staticFinger[STRING_COUNT];
     CFont m_font;
     CEdit m_editChordName;
     CEdit m_editChordNames;
@@ -105,8 +105,9 @@ protected:
     CSliderCtrl m_sliderVolume;
     int m_nPatch;
     MMRESULT m_midiOpenResult;
-    float m_fStringY[6];
-    float m_fFretX[5];
+    float m_fStringY[STRING_COUNT];
+    // The nut and the fret lines right of the columns.
+    float m_fFretX[FRET_COLUMNS + 1];
     float m_fStringSpacing;
     float m_fFretWidth;
     RECT m_rcFretboard;

@@ -102,12 +102,12 @@ ChordTable ReferenceTable(const TiXmlDocument& document)
              variant = variant->NextSiblingElement("variant"))
         {
             Applicature values(APPLICATURE_SIZE, 0);
-            variant->QueryIntAttribute("position", &values[12]);
-            for (int n = 1; n <= 6; ++n)
+            variant->QueryIntAttribute("position", &values[POSITION_INDEX]);
+            for (int n = 1; n <= STRING_COUNT; ++n)
                 if (const TiXmlElement* string = variant->FirstChildElement(("string_" + std::to_string(n)).c_str()))
                 {
                     string->QueryIntAttribute("relative_position", &values[n - 1]);
-                    string->QueryIntAttribute("left_hand_finger", &values[n + 5]);
+                    string->QueryIntAttribute("left_hand_finger", &values[FINGER_INDEX + n - 1]);
                 }
             family.variants.push_back(values);
         }

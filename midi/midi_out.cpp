@@ -58,7 +58,7 @@ void CTabulorDlg::PlayChord()
 {
     midiOutReset(m_hMidiOut);
     // Back to back, highest string first: the chord sounds as a block.
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < STRING_COUNT; ++i)
     {
         if (!IsSounding(m_nNote[i]))
             continue;

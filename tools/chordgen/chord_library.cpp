@@ -9,11 +9,6 @@
 
 namespace {
 
-constexpr int STRING_COUNT = 6;
-constexpr int COLUMN_COUNT = 4;
-constexpr int FINGER_INDEX = 6;
-constexpr int POSITION_INDEX = 12;
-
 // Pitch classes of the open strings in chart order, low E first.
 constexpr int OPEN_STRING_PITCH[STRING_COUNT] = {4, 9, 2, 7, 11, 4};
 
@@ -76,7 +71,7 @@ Applicature ToApplicature(const Shape& shape, int shift, int base)
         else if (fret != 'o' && fret != '0')
         {
             code = fret - '0' + shift - base;
-            if (code < 1 || code > COLUMN_COUNT)
+            if (code < 1 || code > FRET_COLUMNS)
                 Reject(shape, "does not fit the four columns shown");
         }
         if (i == root)
