@@ -4,6 +4,7 @@
 #include "tabulor_dlg.h"
 
 #include "crt.h"
+#include "tabulor_version.h"
 
 namespace
 {
@@ -11,7 +12,7 @@ const char* const kEditionModeWord = "edition mode";
 const char* const kCountAllWord = "count all";
 const char* const kDefaultModeWord = "default mode";
 
-const char* const kDefaultTitle = "Tabulor 2011.07.03";
+const char* const kDefaultTitle = TABULOR_TITLE;
 const char* const kEditionTitle = "Tabulor - EDITION MODE";
 const char* const kNextFingeringText = "N&ext fingering";
 const char* const kAddChordText = "ADD CHORD";

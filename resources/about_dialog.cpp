@@ -2,6 +2,7 @@
 #include "afxwin.h"
 #include "dialog_template.h"
 #include "resource.h"
+#include "tabulor_version.h"
 
 namespace
 {
@@ -17,7 +18,7 @@ void RegisterAboutDialog()
         {
             // A static icon's text is the id of its icon resource.
             {IDC_STATIC, WC_STATIC, "128", SS_ICON, 0, 7, 7, 21, 20},
-            {IDC_STATIC, WC_STATIC, "Tabulor (version 2011.07.03)", SS_CENTER | SS_NOPREFIX, 0, 67, 7, 107, 19},
+            {IDC_STATIC, WC_STATIC, "Tabulor (version " TABULOR_VERSION ")", SS_CENTER | SS_NOPREFIX, 0, 67, 7, 107, 19},
             {IDC_STATIC, WC_STATIC, "Copyright (C) 2011 the Tabulor authors.\nFree for every guitarist to use.",
              SS_RIGHT, 0, 100, 82, 136, 16},
             {IDOK, WC_BUTTON, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 212, 7, 26, 22},

@@ -4,6 +4,7 @@
 #include "commctrl.h"
 #include "dialog_template.h"
 #include "resource.h"
+#include "tabulor_version.h"
 
 namespace
 {
@@ -14,7 +15,7 @@ void RegisterMainDialog()
 {
     AfxRegisterDialogTemplate(DialogTemplate{
         IDD_TABULOR_DIALOG,
-        "Tabulor 2011.07.03",
+        TABULOR_TITLE,
         WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_SETFONT,
         WS_EX_APPWINDOW,
         0, 0, 288, 178,
