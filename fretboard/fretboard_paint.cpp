@@ -2,20 +2,12 @@
 // string; the same paint stores the geometry that the mouse handlers test.
 #include "tabulor_dlg.h"
 
+#include "board_geometry.h"
+
+#include <algorithm>
+
 namespace
 {
-// Fretboard area as fractions of the client area.
-const double kAreaLeft = 0.027;
-const double kAreaTop = 0.08;
-const double kAreaRight = 0.81;
-const double kAreaBottom = 0.7;
-
-// Board margins inside the area: the left one holds the open-string markers.
-const double kMarginLeftDivisor = 18.0;
-const double kMarginRightDivisor = 50.0;
-const double kMarginTopBottomDivisor = 25.0;
-const double kOpenColumnDivisor = 40.0;
-
 const double kMarkerHalf = 7.0;
 const double kRingHalf = 11.0;
 const int kCrossHalf = 7;
@@ -49,12 +41,7 @@ void CTabulorDlg::OnPaint()
 
     CRect rcClient;
     GetClientRect(&rcClient);
-    const int cw = rcClient.right - rcClient.left;
-    const int ch = rcClient.bottom - rcClient.top;
-    m_rcFretboard.left = Trunc(cw * kAreaLeft);
-    m_rcFretboard.top = Trunc(ch * kAreaTop);
-    m_rcFretboard.right = Trunc(cw * kAreaRight);
-    m_rcFretboard.bottom = Trunc(ch * kAreaBottom);
+    m_rcFretboard = FretboardArea(rcClient.Width(), rcClient.Height());
     DrawFretboard(&dc);
 }
 
@@ -65,50 +52,35 @@ void CTabulorDlg::DrawFretboard(CDC* pDC)
 
     pDC->FillRect(&m_rcFretboard, &brushWhite);
 
-    const int left = m_rcFretboard.left;
-    const int top = m_rcFretboard.top;
-    const int right = m_rcFretboard.right;
-    const int bottom = m_rcFretboard.bottom;
-    const int width = right - left;
-    const int height = bottom - top;
-
-    const int boardBottom = Trunc(bottom - height / kMarginTopBottomDivisor);
-    const int boardRight = Trunc(right - width / kMarginRightDivisor);
-    const int boardTop = Trunc(top + height / kMarginTopBottomDivisor);
-    const int boardLeft = Trunc(left + width / kMarginLeftDivisor);
+    const BoardGeometry board = BoardGeometryIn(m_rcFretboard);
 
     // Disarmed before the first box: closing a box repaints the window.
     const bool bReportUndrawable = m_bReportUndrawableCodes;
     m_bReportUndrawableCodes = false;
 
     pDC->SelectObject(&brushWhite);
-    pDC->Rectangle(boardLeft, boardTop, boardRight, boardBottom);
+    pDC->Rectangle(board.left, board.top, board.right, board.bottom);
 
-    m_fStringSpacing = static_cast<float>((boardBottom - boardTop) / 5.0);
-    m_fFretWidth = static_cast<float>((boardRight - boardLeft) * 0.25);
+    m_fStringSpacing = board.stringSpacing;
+    m_fFretWidth = board.fretWidth;
+    std::copy(board.stringY, board.stringY + STRING_COUNT, m_fStringY);
+    std::copy(board.fretX, board.fretX + FRET_COLUMNS + 1, m_fFretX);
 
-    // Strings 1 and 6 and fret lines 0 and 4 are the rectangle's edges.
-    for (int i = 0; i < 6; ++i)
+    // Strings 1 and 6 and the nut and last fret line are the rectangle's
+    // edges.
+    for (int i = 1; i < STRING_COUNT - 1; ++i)
     {
-        m_fStringY[i] = static_cast<float>(i * static_cast<double>(m_fStringSpacing) + boardTop);
-        if (i >= 1 && i <= 4)
-        {
-            pDC->MoveTo(boardLeft, Trunc(m_fStringY[i]));
-            pDC->LineTo(boardRight, Trunc(m_fStringY[i]));
-        }
+        pDC->MoveTo(board.left, Trunc(m_fStringY[i]));
+        pDC->LineTo(board.right, Trunc(m_fStringY[i]));
     }
-    for (int j = 0; j < 5; ++j)
+    for (int j = 1; j < FRET_COLUMNS; ++j)
     {
-        m_fFretX[j] = static_cast<float>(j * static_cast<double>(m_fFretWidth) + boardLeft);
-        if (j >= 1 && j <= 3)
-        {
-            pDC->MoveTo(Trunc(m_fFretX[j]), boardTop);
-            pDC->LineTo(Trunc(m_fFretX[j]), boardBottom);
-        }
+        pDC->MoveTo(Trunc(m_fFretX[j]), board.top);
+        pDC->LineTo(Trunc(m_fFretX[j]), board.bottom);
     }
 
     const double openX = OpenColumnX();
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < STRING_COUNT; ++i)
     {
         const double y = m_fStringY[i];
         const int code = m_nStringPosition[i];
@@ -123,13 +95,13 @@ void CTabulorDlg::DrawFretboard(CDC* pDC)
             pDC->Ellipse(BoxAround(openX, y, kRingHalf));
             pDC->Ellipse(BoxAround(openX, y, kMarkerHalf));
         }
-        else if (code >= 1 && code <= 4)
+        else if (IsFrettedCode(code))
         {
             const double cellX = CellCentreX(code);
             pDC->SelectObject(&brushBlack);
             pDC->Ellipse(BoxAround(cellX, y, kMarkerHalf));
         }
-        else if (code >= -4 && code <= -1)
+        else if (IsRootFrettedCode(code))
         {
             const double cellX = CellCentreX(-code);
             pDC->SelectObject(&brushWhite);
@@ -154,11 +126,10 @@ void CTabulorDlg::DrawFretboard(CDC* pDC)
 
 double CTabulorDlg::OpenColumnX() const
 {
-    // A fraction of the area's width, not the board's, left of the nut.
-    return m_fFretX[0] - (m_rcFretboard.right - m_rcFretboard.left) / kOpenColumnDivisor;
+    return ::OpenColumnX(m_rcFretboard, m_fFretX[0]);
 }
 
 double CTabulorDlg::CellCentreX(int nCell) const
 {
-    return m_fFretX[nCell] - m_fFretWidth * 0.5;
+    return ::CellCentreX(m_fFretX[nCell], m_fFretWidth);
 }

@@ -7,7 +7,9 @@
 #   tools/make-help-image.sh [path/to/tabulor] [output.gif]
 #
 # Without a path the newest build*/app/tabulor of the repository is used; the
-# picture goes to data/TabulorHelp.gif unless another output is named.
+# picture goes to data/TabulorHelp.gif unless another output is named. The
+# window's caption and the fretboard's layout come from the same build's
+# tools/board-geometry/tabulor-board-geometry, so the labels follow the paint.
 # Needs Xvfb, xdotool and ImageMagick (import, convert, compare) and the
 # DejaVu Sans fonts.
 set -euo pipefail
@@ -23,6 +25,11 @@ if [ -z "$exe" ] || [ ! -x "$exe" ]; then
     exit 2
 fi
 exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
+geometry=$(dirname "$(dirname "$exe")")/tools/board-geometry/tabulor-board-geometry
+if [ ! -x "$geometry" ]; then
+    echo "$0: $geometry is missing (build the tabulor-board-geometry target)" >&2
+    exit 2
+fi
 out=${2:-$repo/data/TabulorHelp.gif}
 for tool in Xvfb xdotool import convert compare; do
     command -v "$tool" >/dev/null || { echo "$0: $tool is missing" >&2; exit 2; }
@@ -76,7 +83,8 @@ cp "$repo/data/Tabulor.xml" "$scratch/work/"
 ) >"$scratch/tabulor.log" 2>&1 &
 tabulor_pid=$!
 
-win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tabulor 2011\.07\.03$' | head -n 1) || true
+title=$("$geometry" --title)
+win=$(timeout 60 xdotool search --sync --onlyvisible --name "^${title//./\\.}\$" | head -n 1) || true
 [ -n "$win" ] || { echo "$0: the Tabulor window did not appear" >&2; cat "$scratch/tabulor.log" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$win")"   # X, Y, WIDTH, HEIGHT
 cw=$WIDTH ch=$HEIGHT
@@ -88,14 +96,7 @@ dux() { calc "$1 * $sx"; }
 duy() { calc "$1 * $sy"; }
 
 # The fretboard as the program lays it out for this client size.
-read -r -a geo <<<"$(awk -v cw="$cw" -v ch="$ch" 'BEGIN {
-    al = int(cw * 0.027); at = int(ch * 0.08); ar = int(cw * 0.81); ab = int(ch * 0.7)
-    w = ar - al; h = ab - at
-    bb = int(ab - h / 25.0); br = int(ar - w / 50.0); bt = int(at + h / 25.0); bl = int(al + w / 18.0)
-    sp = (bb - bt) / 5.0; fw = (br - bl) * 0.25
-    for (i = 0; i < 6; i++) printf "%d ", i * sp + bt
-    for (j = 0; j < 5; j++) printf "%d ", j * fw + bl
-    printf "%d %d %d %d %d %d\n", fw, bl - w / 40.0, al, at, ar - al, ab - at }')"
+read -r -a geo <<<"$("$geometry" "$cw" "$ch")"
 string_y=("${geo[@]:0:6}")      # strings 1..6
 fret_x=("${geo[@]:6:5}")        # nut, fret lines 1..4
 fret_w=${geo[11]} open_x=${geo[12]}
