@@ -8,7 +8,7 @@ BEGIN_MESSAGE_MAP(CTabulorApp, CWinApp)
 END_MESSAGE_MAP()
 
 CTabulorApp::CTabulorApp()
-    : CWinApp(NULL)
+    : CWinApp(nullptr)
 {
 }
 

@@ -292,7 +292,7 @@ bool RewriteInPlace(const std::string& target, std::string_view bytes, const str
     return close(fd) == 0 && written;
 }
 
-} // namespace
+}  // namespace
 
 bool SaveCarefully(const char* fileName, std::string_view bytes)
 {

@@ -187,7 +187,7 @@ bool ReadFile(const char* fileName, ChordTable* table)
     return ReadFileText(fileName, &text, &cut) && ReadText(text, table) && !cut;
 }
 
-} // namespace
+}  // namespace
 
 ChordTableReader::ChordTableReader(const char* fileName, ChordTable* table)
 {

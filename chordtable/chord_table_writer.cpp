@@ -125,7 +125,7 @@ std::string FileText(const ChordTable& table, int first, int last)
     return file;
 }
 
-} // namespace
+}  // namespace
 
 ChordTableWriter::ChordTableWriter(const char* fileName, const ChordTable* table, int first, int last)
 {

@@ -237,7 +237,7 @@ WalkResult TinyXmlWalk::Run()
     return Stop(WalkEnd::COMPLETE);
 }
 
-} // namespace
+}  // namespace
 
 WalkResult WalkAsTinyXml(const char* text, const ChordElementParser& parseChord)
 {

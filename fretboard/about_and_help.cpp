@@ -9,7 +9,7 @@
 namespace
 {
 // The system keeps its own flags in the low four bits of a system command.
-const UINT kSystemCommandMask = 0xFFF0;
+const UINT SYSTEM_COMMAND_MASK = 0xFFF0;
 
 void ShowAboutBox()
 {
@@ -21,13 +21,13 @@ void ShowAboutBox()
 // warned about the image.
 void OpenHelpImage()
 {
-    ShellExecuteA(NULL, NULL, kHelpImageFile, NULL, NULL, SW_SHOWNORMAL);
+    ShellExecuteA(nullptr, nullptr, HELP_IMAGE_FILE, nullptr, nullptr, SW_SHOWNORMAL);
 }
 }  // namespace
 
 void CTabulorDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    if ((nID & kSystemCommandMask) == IDM_ABOUTBOX)
+    if ((nID & SYSTEM_COMMAND_MASK) == IDM_ABOUTBOX)
         ShowAboutBox();
     else
         CDialog::OnSysCommand(nID, lParam);

@@ -4,7 +4,7 @@
 
 namespace
 {
-const char* const kMakerWebPage = "https://example.org/tabulor";
+const char* const MAKER_WEB_PAGE = "https://example.org/tabulor";
 }  // namespace
 
 CAboutDlg::CAboutDlg()
@@ -20,5 +20,5 @@ END_MESSAGE_MAP()
 // is the browser's business, not reported here.
 void CAboutDlg::OnBnClickedWebsite()
 {
-    ShellExecuteA(NULL, NULL, kMakerWebPage, NULL, NULL, SW_SHOWNORMAL);
+    ShellExecuteA(nullptr, nullptr, MAKER_WEB_PAGE, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -9,8 +9,8 @@ namespace
 {
 // Note of each open string in standard tuning, as MIDI key minus 36
 // (E4, B3, G3, D3, A2, E2).
-const int kOpenStringNote[STRING_COUNT] = {28, 23, 19, 14, 9, 4};
-const int kNoNote = -1;
+const int OPEN_STRING_NOTE[STRING_COUNT] = {28, 23, 19, 14, 9, 4};
+const int NO_NOTE = -1;
 
 // The note of a string pressed nFret frets above the base fret. The file may
 // hold any base fret: a note beyond the ends of int is held at that end,
@@ -54,19 +54,19 @@ void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, in
     {
         const int code = positions[i];
         if (code == POS_OPEN)
-            m_nNote[i] = kOpenStringNote[i];
+            m_nNote[i] = OPEN_STRING_NOTE[i];
         else if (code == POS_ROOT_OPEN)
         {
-            m_nNote[i] = kOpenStringNote[i];
+            m_nNote[i] = OPEN_STRING_NOTE[i];
             m_nRootString = i;
         }
         else if (code == POS_NOT_PLAYED)
-            m_nNote[i] = kNoNote;
+            m_nNote[i] = NO_NOTE;
         else if (IsFrettedCode(code))
-            m_nNote[i] = FrettedNote(kOpenStringNote[i], nPosition, code);
+            m_nNote[i] = FrettedNote(OPEN_STRING_NOTE[i], nPosition, code);
         else if (IsRootFrettedCode(code))
         {
-            m_nNote[i] = FrettedNote(kOpenStringNote[i], nPosition, -code);
+            m_nNote[i] = FrettedNote(OPEN_STRING_NOTE[i], nPosition, -code);
             m_nRootString = i;
         }
         else
@@ -95,5 +95,5 @@ void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, in
         m_staticPosition[k].SetWindowText(label);
     }
 
-    InvalidateRect(NULL, TRUE);
+    InvalidateRect(nullptr, TRUE);
 }

@@ -3,16 +3,16 @@
 namespace
 {
 // Fretboard area as fractions of the client area.
-const double kAreaLeft = 0.027;
-const double kAreaTop = 0.08;
-const double kAreaRight = 0.81;
-const double kAreaBottom = 0.7;
+const double AREA_LEFT = 0.027;
+const double AREA_TOP = 0.08;
+const double AREA_RIGHT = 0.81;
+const double AREA_BOTTOM = 0.7;
 
 // Board margins inside the area: the left one holds the open-string markers.
-const double kMarginLeftDivisor = 18.0;
-const double kMarginRightDivisor = 50.0;
-const double kMarginTopBottomDivisor = 25.0;
-const double kOpenColumnDivisor = 40.0;
+const double MARGIN_LEFT_DIVISOR = 18.0;
+const double MARGIN_RIGHT_DIVISOR = 50.0;
+const double MARGIN_TOP_BOTTOM_DIVISOR = 25.0;
+const double OPEN_COLUMN_DIVISOR = 40.0;
 
 int Trunc(double value)
 {
@@ -23,10 +23,10 @@ int Trunc(double value)
 RECT FretboardArea(int nClientWidth, int nClientHeight)
 {
     RECT area;
-    area.left = Trunc(nClientWidth * kAreaLeft);
-    area.top = Trunc(nClientHeight * kAreaTop);
-    area.right = Trunc(nClientWidth * kAreaRight);
-    area.bottom = Trunc(nClientHeight * kAreaBottom);
+    area.left = Trunc(nClientWidth * AREA_LEFT);
+    area.top = Trunc(nClientHeight * AREA_TOP);
+    area.right = Trunc(nClientWidth * AREA_RIGHT);
+    area.bottom = Trunc(nClientHeight * AREA_BOTTOM);
     return area;
 }
 
@@ -36,10 +36,10 @@ BoardGeometry BoardGeometryIn(const RECT& area)
     const int height = area.bottom - area.top;
 
     BoardGeometry board;
-    board.bottom = Trunc(area.bottom - height / kMarginTopBottomDivisor);
-    board.right = Trunc(area.right - width / kMarginRightDivisor);
-    board.top = Trunc(area.top + height / kMarginTopBottomDivisor);
-    board.left = Trunc(area.left + width / kMarginLeftDivisor);
+    board.bottom = Trunc(area.bottom - height / MARGIN_TOP_BOTTOM_DIVISOR);
+    board.right = Trunc(area.right - width / MARGIN_RIGHT_DIVISOR);
+    board.top = Trunc(area.top + height / MARGIN_TOP_BOTTOM_DIVISOR);
+    board.left = Trunc(area.left + width / MARGIN_LEFT_DIVISOR);
 
     board.stringSpacing = static_cast<float>((board.bottom - board.top) / (STRING_COUNT - 1.0));
     board.fretWidth = static_cast<float>((board.right - board.left) / static_cast<double>(FRET_COLUMNS));
@@ -52,7 +52,7 @@ BoardGeometry BoardGeometryIn(const RECT& area)
 
 double OpenColumnX(const RECT& area, double nutX)
 {
-    return nutX - (area.right - area.left) / kOpenColumnDivisor;
+    return nutX - (area.right - area.left) / OPEN_COLUMN_DIVISOR;
 }
 
 double CellCentreX(double fretLineX, double fretWidth)

@@ -8,19 +8,19 @@
 
 namespace
 {
-const char* const kEditionModeWord = "edition mode";
-const char* const kCountAllWord = "count all";
-const char* const kDefaultModeWord = "default mode";
+const char* const EDITION_MODE_WORD = "edition mode";
+const char* const COUNT_ALL_WORD = "count all";
+const char* const DEFAULT_MODE_WORD = "default mode";
 
-const char* const kDefaultTitle = TABULOR_TITLE;
-const char* const kEditionTitle = "Tabulor - EDITION MODE";
-const char* const kNextFingeringText = "N&ext fingering";
-const char* const kAddChordText = "ADD CHORD";
-const char* const kRandomText = "&Random";
-const char* const kSaveText = "SAVE";
+const char* const DEFAULT_TITLE = TABULOR_TITLE;
+const char* const EDITION_TITLE = "Tabulor - EDITION MODE";
+const char* const NEXT_FINGERING_TEXT = "N&ext fingering";
+const char* const ADD_CHORD_TEXT = "ADD CHORD";
+const char* const RANDOM_TEXT = "&Random";
+const char* const SAVE_TEXT = "SAVE";
 
-const char* const kMakerEmail = "tabulor@example.org";
-const char* const kNamesSeparator = " | ";
+const char* const MAKER_EMAIL = "tabulor@example.org";
+const char* const NAMES_SEPARATOR = " | ";
 }  // namespace
 
 void CTabulorDlg::OnEnChangeChordName()
@@ -31,11 +31,11 @@ void CTabulorDlg::OnEnChangeChordName()
     CString typed(m_strChordName);
     typed.MakeLower();
 
-    if (typed == kEditionModeWord)
+    if (typed == EDITION_MODE_WORD)
         EnterEditionMode();
-    else if (m_bEditionMode && typed == kCountAllWord)
+    else if (m_bEditionMode && typed == COUNT_ALL_WORD)
         ShowStatisticsReport();
-    else if (typed == kDefaultModeWord)
+    else if (typed == DEFAULT_MODE_WORD)
         LeaveEditionMode();
 
     if (!m_bEditionMode)
@@ -45,13 +45,13 @@ void CTabulorDlg::OnEnChangeChordName()
 void CTabulorDlg::EnterEditionMode()
 {
     m_bEditionMode = true;
-    SetWindowText(kEditionTitle);
-    GetDlgItem(IDOK)->SetWindowText(kAddChordText);
-    GetDlgItem(IDC_RANDOM)->SetWindowText(kSaveText);
+    SetWindowText(EDITION_TITLE);
+    GetDlgItem(IDOK)->SetWindowText(ADD_CHORD_TEXT);
+    GetDlgItem(IDC_RANDOM)->SetWindowText(SAVE_TEXT);
 
     CString text("Attention! You are in edition mode. You can only add new chords! To edit existing "
                  "chord change Tabulor.xml manually. Please send modified Tabulor.xml to ");
-    text += kMakerEmail;
+    text += MAKER_EMAIL;
     text += " if you wish public your name and added chords on programm web page.";
     MessageBox(text, "Edition mode", MB_OK);
 }
@@ -71,10 +71,10 @@ void CTabulorDlg::ShowStatisticsReport()
 void CTabulorDlg::LeaveEditionMode()
 {
     m_bEditionMode = false;
-    SetWindowText(kDefaultTitle);
-    GetDlgItem(IDOK)->SetWindowText(kNextFingeringText);
-    GetDlgItem(IDC_RANDOM)->SetWindowText(kRandomText);
-    MessageBox("Attention! You are in default mode.", NULL, MB_OK);
+    SetWindowText(DEFAULT_TITLE);
+    GetDlgItem(IDOK)->SetWindowText(NEXT_FINGERING_TEXT);
+    GetDlgItem(IDC_RANDOM)->SetWindowText(RANDOM_TEXT);
+    MessageBox("Attention! You are in default mode.", nullptr, MB_OK);
 }
 
 void CTabulorDlg::LookUpChordName()
@@ -82,7 +82,7 @@ void CTabulorDlg::LookUpChordName()
     m_strChordNames = "";
 
     const ChordFamily* pFound = FindFamily(m_strChordName);
-    if (pFound == NULL)
+    if (pFound == nullptr)
     {
         UpdateData(FALSE);
         m_currentVariants.clear();
@@ -122,7 +122,7 @@ ChordFamily* CTabulorDlg::FindFamily(const CString& name)
                 return &family;
         }
     }
-    return NULL;
+    return nullptr;
 }
 
 CString CTabulorDlg::JoinNames(const std::vector<std::string>& names)
@@ -131,7 +131,7 @@ CString CTabulorDlg::JoinNames(const std::vector<std::string>& names)
     for (size_t n = 0; n < names.size(); ++n)
     {
         if (n > 0)
-            line += kNamesSeparator;
+            line += NAMES_SEPARATOR;
         line += names[n].c_str();
     }
     return line;
@@ -142,7 +142,7 @@ void CTabulorDlg::CheckCurrentVariantsSize()
     // Only the first fingering is tested: the reader makes every one whole.
     if (!m_currentVariants.empty() && m_currentVariants.front().size() != APPLICATURE_SIZE)
     {
-        MessageBox("Error of applicature data size in Tabulor.xml file!", NULL, MB_OK);
+        MessageBox("Error of applicature data size in Tabulor.xml file!", nullptr, MB_OK);
         crt::exit(0);
     }
 }

@@ -7,18 +7,18 @@
 
 namespace
 {
-const char* const kAttention = "Attention";
-const char* const kNotFoundText =
+const char* const ATTENTION = "Attention";
+const char* const NOT_FOUND_TEXT =
     "This chord applicature cannot be added in current version of program because it's name "
     "wasn't found in all chord names! Save it to Tabulor.xml manually :(";
-const char* const kDuplicateText = "This chord applicature is already exist!";
-const char* const kAddedText =
+const char* const DUPLICATE_TEXT = "This chord applicature is already exist!";
+const char* const ADDED_TEXT =
     "This chord applicature was successfully added! You can test this applicature in default "
     "mode. To save all added new chords to Tabulor.xml file press SAVE button in edition mode.";
-const char* const kSavedText = "All chords applicatures are saved to Tabulor.xml file";
-const char* const kNotSavedText =
+const char* const SAVED_TEXT = "All chords applicatures are saved to Tabulor.xml file";
+const char* const NOT_SAVED_TEXT =
     "Chords applicatures were NOT saved! Tabulor.xml could not be written.";
-const char* const kIncompleteFileText =
+const char* const INCOMPLETE_FILE_TEXT =
     "Tabulor.xml was not read completely at start, so saving would lose chords! Please repair "
     "Tabulor.xml first.";
 }  // namespace
@@ -29,9 +29,9 @@ void CTabulorDlg::AddApplicature()
 
     // Only families from the chord file can grow; none is ever created here.
     ChordFamily* pFamily = FindFamily(m_strChordName);
-    if (pFamily == NULL)
+    if (pFamily == nullptr)
     {
-        MessageBox(kNotFoundText, kAttention, MB_OK);
+        MessageBox(NOT_FOUND_TEXT, ATTENTION, MB_OK);
         return;
     }
 
@@ -48,14 +48,14 @@ void CTabulorDlg::AddApplicature()
     {
         if (variant == shown)
         {
-            MessageBox(kDuplicateText, kAttention, MB_OK);
+            MessageBox(DUPLICATE_TEXT, ATTENTION, MB_OK);
             return;
         }
     }
 
     m_currentApplicature = shown;
     pFamily->variants.push_back(m_currentApplicature);
-    MessageBox(kAddedText, kAttention, MB_OK);
+    MessageBox(ADDED_TEXT, ATTENTION, MB_OK);
 }
 
 void CTabulorDlg::SaveAllChords()
@@ -63,10 +63,10 @@ void CTabulorDlg::SaveAllChords()
     // The chords the table lacks would be lost with the file that holds them.
     if (m_bChordFileIncomplete)
     {
-        MessageBox(kIncompleteFileText, kAttention, MB_OK);
+        MessageBox(INCOMPLETE_FILE_TEXT, ATTENTION, MB_OK);
         return;
     }
 
     const ChordTableWriter writer(CHORD_TABLE_FILE, &m_chordTable, 0, 0);
-    MessageBox(writer.IsWritten() ? kSavedText : kNotSavedText, kAttention, MB_OK);
+    MessageBox(writer.IsWritten() ? SAVED_TEXT : NOT_SAVED_TEXT, ATTENTION, MB_OK);
 }

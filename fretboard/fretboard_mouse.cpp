@@ -6,13 +6,13 @@
 namespace
 {
 // A marker reacts within this distance of its centre, along each axis.
-const double kMarkerReach = 10.0;
+const double MARKER_REACH = 10.0;
 // The finger labels stand in a strip this wide right of the last fret line.
-const double kFingerStripWidth = 30.0;
+const double FINGER_STRIP_WIDTH = 30.0;
 
 bool Near(double value, double centre)
 {
-    return centre - kMarkerReach < value && value < centre + kMarkerReach;
+    return centre - MARKER_REACH < value && value < centre + MARKER_REACH;
 }
 
 // The open column: open, root, not played, open again.
@@ -59,7 +59,7 @@ public:
     bool InFingerStrip(double x) const
     {
         const double stripLeft = m_dlg.m_fFretX[FRET_COLUMNS];
-        return stripLeft < x && x < stripLeft + kFingerStripWidth;
+        return stripLeft < x && x < stripLeft + FINGER_STRIP_WIDTH;
     }
 
 private:

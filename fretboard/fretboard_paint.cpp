@@ -8,9 +8,9 @@
 
 namespace
 {
-const double kMarkerHalf = 7.0;
-const double kRingHalf = 11.0;
-const int kCrossHalf = 7;
+const double MARKER_HALF = 7.0;
+const double RING_HALF = 11.0;
+const int CROSS_HALF = 7;
 
 int Trunc(double value)
 {
@@ -87,37 +87,37 @@ void CTabulorDlg::DrawFretboard(CDC* pDC)
         if (code == POS_OPEN)
         {
             pDC->SelectObject(&brushWhite);
-            pDC->Ellipse(BoxAround(openX, y, kMarkerHalf));
+            pDC->Ellipse(BoxAround(openX, y, MARKER_HALF));
         }
         else if (code == POS_ROOT_OPEN)
         {
             pDC->SelectObject(&brushWhite);
-            pDC->Ellipse(BoxAround(openX, y, kRingHalf));
-            pDC->Ellipse(BoxAround(openX, y, kMarkerHalf));
+            pDC->Ellipse(BoxAround(openX, y, RING_HALF));
+            pDC->Ellipse(BoxAround(openX, y, MARKER_HALF));
         }
         else if (IsFrettedCode(code))
         {
             const double cellX = CellCentreX(code);
             pDC->SelectObject(&brushBlack);
-            pDC->Ellipse(BoxAround(cellX, y, kMarkerHalf));
+            pDC->Ellipse(BoxAround(cellX, y, MARKER_HALF));
         }
         else if (IsRootFrettedCode(code))
         {
             const double cellX = CellCentreX(-code);
             pDC->SelectObject(&brushWhite);
-            pDC->Ellipse(BoxAround(cellX, y, kRingHalf));
+            pDC->Ellipse(BoxAround(cellX, y, RING_HALF));
             pDC->SelectObject(&brushBlack);
-            pDC->Ellipse(BoxAround(cellX, y, kMarkerHalf));
+            pDC->Ellipse(BoxAround(cellX, y, MARKER_HALF));
         }
         else if (code == POS_NOT_PLAYED)
         {
-            const CRect box = BoxAround(openX, y, kMarkerHalf);
+            const CRect box = BoxAround(openX, y, MARKER_HALF);
             const int mx = (box.left + box.right) / 2;
             const int my = (box.top + box.bottom) / 2;
-            pDC->MoveTo(mx - kCrossHalf, my - kCrossHalf);
-            pDC->LineTo(mx + kCrossHalf, my + kCrossHalf);
-            pDC->MoveTo(mx + kCrossHalf, my - kCrossHalf);
-            pDC->LineTo(mx - kCrossHalf, my + kCrossHalf);
+            pDC->MoveTo(mx - CROSS_HALF, my - CROSS_HALF);
+            pDC->LineTo(mx + CROSS_HALF, my + CROSS_HALF);
+            pDC->MoveTo(mx + CROSS_HALF, my - CROSS_HALF);
+            pDC->LineTo(mx - CROSS_HALF, my + CROSS_HALF);
         }
         else if (bReportUndrawable)
             AfxMessageBox(PositionErrorText(i + 1), MB_OK);

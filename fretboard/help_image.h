@@ -2,4 +2,4 @@
 // user's image viewer; relative to the working directory.
 #pragma once
 
-inline const char* const kHelpImageFile = "TabulorHelp.gif";
+inline const char* const HELP_IMAGE_FILE = "TabulorHelp.gif";

@@ -17,21 +17,21 @@
 
 namespace
 {
-const char* const kNamesLineHint = "Am (here are all chord name variants)";
-const char* const kMissingHelpText =
+const char* const NAMES_LINE_HINT = "Am (here are all chord name variants)";
+const char* const MISSING_HELP_TEXT =
     "TabulorHelp.gif file was not found! Help function is impossible! Tabulor.exe and "
     "TabulorHelp.gif must be placed at the same directory!";
-const char* const kChordNameFontFace = "Verdana";
-const int kChordNameFontPoints = 14;
-const int kNamesLineFontPoints = 8;
-const int kPointsPerInch = 72;
+const char* const CHORD_NAME_FONT_FACE = "Verdana";
+const int CHORD_NAME_FONT_POINTS = 14;
+const int NAMES_LINE_FONT_POINTS = 8;
+const int POINTS_PER_INCH = 72;
 }  // namespace
 
 CTabulorDlg::CTabulorDlg(CWnd* pParent)
     : CDialog(CTabulorDlg::IDD, pParent),
       m_nPosition(0),
       m_strChordName("Am"),
-      m_strChordNames(kNamesLineHint),
+      m_strChordNames(NAMES_LINE_HINT),
       m_nVariantIndex(0),
       m_nPatch(0),
       m_midiOpenResult(MMSYSERR_NOERROR),
@@ -41,8 +41,8 @@ CTabulorDlg::CTabulorDlg(CWnd* pParent)
       m_fFretWidth(0),
       m_rcFretboard{0, 0, 0, 0},
       m_bEditionMode(false),
-      m_hHandCursor(NULL),
-      m_hMidiOut(NULL),
+      m_hHandCursor(nullptr),
+      m_hMidiOut(nullptr),
       m_bReportUndrawableCodes(false),
       m_bChordFileIncomplete(false)
 {
@@ -97,7 +97,7 @@ BOOL CTabulorDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     CMenu* pSysMenu = GetSystemMenu(FALSE);
-    if (pSysMenu != NULL)
+    if (pSysMenu != nullptr)
     {
         CString strAboutMenu;
         strAboutMenu.LoadString(IDS_ABOUTBOX);
@@ -111,14 +111,14 @@ BOOL CTabulorDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    m_hHandCursor = ::LoadCursor(NULL, IDC_HAND);
+    m_hHandCursor = ::LoadCursor(nullptr, IDC_HAND);
 
     m_currentApplicature.reserve(APPLICATURE_SIZE);
 
-    if (FILE* pHelpImage = crt::fopen(kHelpImageFile, "rb"))
+    if (FILE* pHelpImage = crt::fopen(HELP_IMAGE_FILE, "rb"))
         fclose(pHelpImage);
     else
-        MessageBox(kMissingHelpText, "Error", MB_ICONEXCLAMATION);
+        MessageBox(MISSING_HELP_TEXT, "Error", MB_ICONEXCLAMATION);
 
     m_chordTable.clear();
     ChordTableReader reader(CHORD_TABLE_FILE, &m_chordTable);
@@ -128,19 +128,19 @@ BOOL CTabulorDlg::OnInitDialog()
     m_bChordFileIncomplete =
         !reader.IsReadWhole() && std::filesystem::exists(CHORD_TABLE_FILE, ignored);
 
-    crt::srand(static_cast<unsigned int>(time(NULL)));
+    crt::srand(static_cast<unsigned int>(time(nullptr)));
 
     CClientDC dc(this);
 
     LOGFONT lf;
     memset(&lf, 0, sizeof(lf));
-    lf.lfHeight = PointsToFontHeight(kChordNameFontPoints, dc.m_hDC);
+    lf.lfHeight = PointsToFontHeight(CHORD_NAME_FONT_POINTS, dc.m_hDC);
     lf.lfWeight = FW_NORMAL;
-    strcpy(lf.lfFaceName, kChordNameFontFace);
+    strcpy(lf.lfFaceName, CHORD_NAME_FONT_FACE);
     m_font.CreateFontIndirect(&lf);
     m_editChordName.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Detach()), TRUE);
 
-    lf.lfHeight = PointsToFontHeight(kNamesLineFontPoints, dc.m_hDC);
+    lf.lfHeight = PointsToFontHeight(NAMES_LINE_FONT_POINTS, dc.m_hDC);
     m_font.CreateFontIndirect(&lf);
     m_editChordNames.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Detach()), TRUE);
 
@@ -153,7 +153,7 @@ BOOL CTabulorDlg::OnInitDialog()
 
     OnEnChangeChordName();
 
-    m_strChordNames = kNamesLineHint;
+    m_strChordNames = NAMES_LINE_HINT;
     UpdateData(FALSE);
 
     m_sliderVolume.SetRangeMin(0, TRUE);
@@ -166,9 +166,9 @@ BOOL CTabulorDlg::OnInitDialog()
 
 int CTabulorDlg::PointsToFontHeight(int nPoints, HDC hDC)
 {
-    if (hDC == NULL)
+    if (hDC == nullptr)
         return 0;
-    return -MulDiv(nPoints, GetDeviceCaps(hDC, LOGPIXELSY), kPointsPerInch);
+    return -MulDiv(nPoints, GetDeviceCaps(hDC, LOGPIXELSY), POINTS_PER_INCH);
 }
 
 void CTabulorDlg::OnBnClickedCancel()

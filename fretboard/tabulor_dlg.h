@@ -33,7 +33,7 @@ class CTabulorDlg : public CDialog
     friend class CSelectPatchDlg;
 
 public:
-    explicit CTabulorDlg(CWnd* pParent = NULL);
+    explicit CTabulorDlg(CWnd* pParent = nullptr);
 
     enum { IDD = IDD_TABULOR_DIALOG };
 
@@ -130,7 +130,7 @@ private:
     void LookUpChordName();
     void ShowNotFound();
 
-    // The first family holding a name equal to name (case counts); NULL for
+    // The first family holding a name equal to name (case counts); nullptr for
     // none.
     ChordFamily* FindFamily(const CString& name);
     // The names line: the names in order with " | " between two.

@@ -137,7 +137,7 @@ void CheckAgainstTheWholeDocument(const std::uint8_t* data, std::size_t size, co
         Check(readWhole, "TinyXML's document took the text whole, the reader did not");
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

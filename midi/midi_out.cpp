@@ -9,27 +9,27 @@
 
 namespace
 {
-const char* const kNoDeviceText = "No MIDI output devices! Program will be closed!";
-const char* const kOpenErrorText = "MIDI output open error! Program will be closed!";
-const int kFatalExitCode = 1;
+const char* const NO_DEVICE_TEXT = "No MIDI output devices! Program will be closed!";
+const char* const OPEN_ERROR_TEXT = "MIDI output open error! Program will be closed!";
+const int FATAL_EXIT_CODE = 1;
 
 // Note indexes that sound: keys 40 (E2) to 84.
-const int kLowestNote = 4;
-const int kHighestNote = 48;
+const int LOWEST_NOTE = 4;
+const int HIGHEST_NOTE = 48;
 // Strings 1 to 4 sound whatever the root string; the two bass strings only
 // when they are not below it.
-const int kLastTrebleString = 3;
+const int LAST_TREBLE_STRING = 3;
 
 bool IsSounding(int nNote)
 {
-    return nNote >= kLowestNote && nNote <= kHighestNote;
+    return nNote >= LOWEST_NOTE && nNote <= HIGHEST_NOTE;
 }
 
 // The program cannot do its work without sound.
 [[noreturn]] void ExitWithError(CWnd& owner, const char* text)
 {
     owner.MessageBox(text, "Error", MB_OK | MB_ICONEXCLAMATION);
-    crt::exit(kFatalExitCode);
+    crt::exit(FATAL_EXIT_CODE);
 }
 }  // namespace
 
@@ -39,10 +39,10 @@ int CTabulorDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
 
     if (midiOutGetNumDevs() == 0)
-        ExitWithError(*this, kNoDeviceText);
+        ExitWithError(*this, NO_DEVICE_TEXT);
     m_midiOpenResult = midiOutOpen(&m_hMidiOut, 0, 0, 0, CALLBACK_NULL);
     if (m_midiOpenResult != MMSYSERR_NOERROR)
-        ExitWithError(*this, kOpenErrorText);
+        ExitWithError(*this, OPEN_ERROR_TEXT);
 
     midiOutShortMsg(m_hMidiOut, ProgramChangeMessage(m_nPatch));
     return 0;
@@ -62,7 +62,7 @@ void CTabulorDlg::PlayChord()
     {
         if (!IsSounding(m_nNote[i]))
             continue;
-        if (i > m_nRootString && i > kLastTrebleString)
+        if (i > m_nRootString && i > LAST_TREBLE_STRING)
             continue;
         midiOutShortMsg(m_hMidiOut, NoteOnMessage(m_nNote[i] + MIDI_NOTE_BASE));
     }

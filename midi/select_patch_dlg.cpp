@@ -5,7 +5,7 @@
 
 CSelectPatchDlg::CSelectPatchDlg(CWnd* pParent)
     : CDialog(CSelectPatchDlg::IDD, pParent),
-      m_pMainDlg(NULL),
+      m_pMainDlg(nullptr),
       m_nPatch(0)
 {
 }

@@ -11,7 +11,7 @@ class CTabulorDlg;
 class CSelectPatchDlg : public CDialog
 {
 public:
-    explicit CSelectPatchDlg(CWnd* pParent = NULL);
+    explicit CSelectPatchDlg(CWnd* pParent = nullptr);
 
     enum { IDD = IDD_SELECT_PATCH };
 

@@ -266,13 +266,13 @@ class CString
 {
 public:
     CString() = default;
-    CString(LPCTSTR psz) : m_str(psz != NULL ? psz : "") {}
+    CString(LPCTSTR psz) : m_str(psz != nullptr ? psz : "") {}
     CString(LPCTSTR pch, int nLength) : m_str(pch, nLength) {}
     CString(TCHAR ch, int nRepeat = 1) : m_str(nRepeat > 0 ? nRepeat : 0, ch) {}
 
     CString& operator=(LPCTSTR psz)
     {
-        m_str = psz != NULL ? psz : "";
+        m_str = psz != nullptr ? psz : "";
         return *this;
     }
 
@@ -291,7 +291,7 @@ public:
     }
     CString& operator+=(LPCTSTR psz)
     {
-        m_str += psz != NULL ? psz : "";
+        m_str += psz != nullptr ? psz : "";
         return *this;
     }
     CString& operator+=(TCHAR ch)
@@ -468,10 +468,10 @@ protected:
 class CWinApp : public CCmdTarget
 {
 public:
-    // With a NULL name the title is the string AFX_IDS_APP_TITLE of the
+    // With a nullptr name the title is the string AFX_IDS_APP_TITLE of the
     // string table, or else the executable's file name without directory
     // and extension. It is the caption of message boxes that give none.
-    explicit CWinApp(LPCTSTR lpszAppName = NULL);
+    explicit CWinApp(LPCTSTR lpszAppName = nullptr);
     ~CWinApp() override;
 
     LPCTSTR m_pszAppName;
@@ -533,12 +533,12 @@ public:
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
     void Invalidate(BOOL bErase = TRUE);
 
-    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
+    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     // Runs DoDataExchange; control notifications raised meanwhile are dropped.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
-    // The window's system menu (NULL without WS_SYSMENU). The layer shows it
+    // The window's system menu (nullptr without WS_SYSMENU). The layer shows it
     // on a right-click on the dialog's free area and on Alt+Space and sends
     // the chosen item as WM_SYSCOMMAND.
     CMenu* GetSystemMenu(BOOL bRevert) const;
@@ -591,7 +591,7 @@ public:
     BOOL m_bSaveAndValidate;  // TRUE: controls → members; FALSE: members → controls
     CWnd* m_pDlgWnd;
 
-    // The window of control nIDC of the dialog (NULL if there is none).
+    // The window of control nIDC of the dialog (nullptr if there is none).
     HWND PrepareCtrl(int nIDC);
 };
 
@@ -607,7 +607,7 @@ class CDialog : public CWnd
 {
 public:
     CDialog();
-    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     ~CDialog() override;
 
     // Creates the window from the template (WM_CREATE, the controls, then
@@ -684,7 +684,7 @@ public:
 
     HMENU m_hMenu;
 
-    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = NULL);
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCTSTR lpszNewItem = nullptr);
 };
 
 // ---------------------------------------------------------------------------
@@ -698,7 +698,7 @@ class CGdiObject : public CObject
 public:
     ~CGdiObject() override;
 
-    HGDIOBJ m_hObject = NULL;
+    HGDIOBJ m_hObject = nullptr;
 
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
     BOOL DeleteObject();
@@ -736,7 +736,7 @@ public:
     HDC m_hDC;
     HDC GetSafeHdc() const { return m_hDC; }
 
-    // Return the object selected before (NULL when it was the default one).
+    // Return the object selected before (nullptr when it was the default one).
     CBrush* SelectObject(CBrush* pBrush);
     CFont* SelectObject(CFont* pFont);
 

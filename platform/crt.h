@@ -22,7 +22,7 @@ int rand();
 
 // Opens a file for reading ("r" or "rb"), as the program's checks for its
 // files use it. Only a regular file opens: a FIFO, a device or a folder
-// (also through a link) give NULL as a missing file does, and the open never
+// (also through a link) give nullptr as a missing file does, and the open never
 // waits for a FIFO's writer. Close the stream with fclose.
 std::FILE* fopen(const char* fileName, const char* mode);
 

@@ -59,7 +59,7 @@ void AfxRegisterString(UINT nID, const char* text);
 // An icon in XPM form (the lines of an XPM image).
 void AfxRegisterIcon(UINT nID, const char* const* xpmLines);
 
-// Look-up; NULL when absent.
+// Look-up; nullptr when absent.
 const DialogTemplate* AfxFindDialogTemplate(UINT nID);
 const char* AfxFindString(UINT nID);
 

@@ -9,7 +9,7 @@
 #define SW_NORMAL 1
 #endif
 
-// With the default verb (lpOperation NULL or "open") opens lpFile, a file
+// With the default verb (lpOperation nullptr or "open") opens lpFile, a file
 // relative to lpDirectory (or the working directory) or an address, with the
 // desktop's default application. Returns a value above 32 on success,
 // otherwise an error code: 2 file not found, 31 no application for it.

@@ -2,7 +2,7 @@
 // number, one blank, name; item index = program number.
 #include "instrument_names.h"
 
-const char* const kInstrumentNames[kInstrumentCount] = {
+const char* const INSTRUMENT_NAMES[INSTRUMENT_COUNT] = {
     "0 Acoustic grand piano",
     "1 Bright Acoustic Piano",
     "2 Electric grand piano",

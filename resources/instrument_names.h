@@ -1,5 +1,5 @@
 // Texts of the Select Patch dialog's instrument list.
 #pragma once
 
-constexpr int kInstrumentCount = 128;
-extern const char* const kInstrumentNames[kInstrumentCount];
+constexpr int INSTRUMENT_COUNT = 128;
+extern const char* const INSTRUMENT_NAMES[INSTRUMENT_COUNT];

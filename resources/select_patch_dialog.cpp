@@ -10,7 +10,7 @@ namespace
 std::vector<DialogInitEntry> InstrumentList()
 {
     std::vector<DialogInitEntry> entries;
-    for (const char* name : kInstrumentNames)
+    for (const char* name : INSTRUMENT_NAMES)
         entries.push_back(DialogInitEntry{IDC_PATCH_LIST, CB_ADDSTRING, name});
     return entries;
 }

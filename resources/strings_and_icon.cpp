@@ -11,7 +11,7 @@ namespace
 void RegisterStringsAndIcon()
 {
     AfxRegisterString(IDS_ABOUTBOX, "&About Tabulor");
-    AfxRegisterIcon(IDR_MAINFRAME, kTabulorIconXpm);
+    AfxRegisterIcon(IDR_MAINFRAME, TABULOR_ICON_XPM);
 }
 
 const AfxResourceRegistrar registrar(&RegisterStringsAndIcon);

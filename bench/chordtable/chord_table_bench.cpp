@@ -265,6 +265,6 @@ BENCHMARK(BM_BuildChordText)->Arg(1000)->Arg(100000)->Unit(benchmark::kMilliseco
 BENCHMARK(BM_ReadMemory)->Arg(100000)->Arg(120000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadEmptyChordsMemory)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

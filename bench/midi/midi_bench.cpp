@@ -177,4 +177,4 @@ void BM_WavFilePace(benchmark::State& state)
 }
 BENCHMARK(BM_WavFilePace)->Iterations(3)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

@@ -33,7 +33,7 @@ const DriverBuffering& BufferingOf(const std::string& driver)
     return driver == PULSEAUDIO_BUFFERING.driver ? PULSEAUDIO_BUFFERING : OTHER_BUFFERING;
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<std::string> FluidDriverOutput::DEFAULT_DRIVERS = {"pulseaudio", "alsa"};
 

@@ -36,7 +36,7 @@ bool IsNoteMessage(DWORD message)
     return kind == STATUS_NOTE_ON || kind == STATUS_NOTE_OFF;
 }
 
-} // namespace
+}  // namespace
 
 FluidSynthesizer::FluidSynthesizer(const std::string& soundFontPath)
 {

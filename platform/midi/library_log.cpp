@@ -47,7 +47,7 @@ void OnAlsaMessage(const char*, int, const char*, int, const char* format, ...)
 }
 #endif
 
-} // namespace
+}  // namespace
 
 void SilenceLibraryLogging()
 {

@@ -15,7 +15,7 @@ std::string Environment(const char* name)
     return value ? value : "";
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<std::string> DEFAULT_SOUNDFONTS = {
     "/usr/share/sounds/sf2/default-GM.sf2",

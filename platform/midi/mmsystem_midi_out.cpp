@@ -79,7 +79,7 @@ MMRESULT OpenDevice(LPHMIDIOUT phmo, UINT uDeviceID, DWORD fdwOpen)
     return MMSYSERR_NOERROR;
 }
 
-} // namespace
+}  // namespace
 
 UINT midiOutGetNumDevs()
 {

@@ -40,7 +40,7 @@ bool Is(const char (&field)[4], const char* tag)
     return std::memcmp(field, tag, 4) == 0;
 }
 
-} // namespace
+}  // namespace
 
 std::string SoundFontLayoutError(const std::string& path)
 {

@@ -30,7 +30,7 @@ void PutTag(std::vector<unsigned char>& bytes, const char* tag)
     bytes.insert(bytes.end(), tag, tag + 4);
 }
 
-} // namespace
+}  // namespace
 
 WavFileWriter::WavFileWriter(const std::string& path, int sampleRate, int channels)
     : m_path(path), m_sampleRate(sampleRate), m_channels(channels)

@@ -14,7 +14,7 @@
 namespace
 {
 std::uint32_t g_randomState = 1;
-}
+}  // namespace
 
 namespace crt
 {

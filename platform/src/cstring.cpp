@@ -8,7 +8,7 @@
 
 int CString::Compare(LPCTSTR psz) const
 {
-    return std::strcmp(m_str.c_str(), psz != NULL ? psz : "");
+    return std::strcmp(m_str.c_str(), psz != nullptr ? psz : "");
 }
 
 CString& CString::MakeLower()

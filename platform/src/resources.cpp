@@ -102,7 +102,7 @@ HCURSOR StandardCursor(LPCTSTR name)
 HCURSOR LoadCursor(HINSTANCE hInstance, LPCTSTR lpCursorName)
 {
     // Only the system's cursors: the program has no cursor resources.
-    return hInstance == NULL ? afx::StandardCursor(lpCursorName) : NULL;
+    return hInstance == nullptr ? afx::StandardCursor(lpCursorName) : nullptr;
 }
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const

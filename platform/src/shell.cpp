@@ -12,7 +12,7 @@
 namespace
 {
 // Success values of ShellExecute are any above 32.
-const std::intptr_t kShellSuccess = 42;
+const std::intptr_t SHELL_SUCCESS = 42;
 
 HINSTANCE ShellResult(std::intptr_t code)
 {
@@ -35,7 +35,7 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpP
                                                         lpFile != nullptr ? lpFile : "",
                                                         lpParameters != nullptr ? lpParameters : "",
                                                         lpDirectory != nullptr ? lpDirectory : "", nShowCmd});
-        return ShellResult(kShellSuccess);
+        return ShellResult(SHELL_SUCCESS);
     }
     // Only the default verb: open with the desktop's default application.
     if (lpFile == nullptr || (lpOperation != nullptr && std::strcmp(lpOperation, "open") != 0))
@@ -54,5 +54,5 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpP
             return ShellResult(SE_ERR_FNF);
         url = QUrl::fromLocalFile(info.absoluteFilePath());
     }
-    return ShellResult(QDesktopServices::openUrl(url) ? kShellSuccess : SE_ERR_NOASSOC);
+    return ShellResult(QDesktopServices::openUrl(url) ? SHELL_SUCCESS : SE_ERR_NOASSOC);
 }

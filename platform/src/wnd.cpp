@@ -23,14 +23,14 @@ CurrentMessage g_currentMessage;
 HCURSOR g_cursor = nullptr;
 QPointer<QWidget> g_cursorWidget;
 
-const char* const kHandleProperty = "afx_hwnd";
+const char* const HANDLE_PROPERTY = "afx_hwnd";
 }  // namespace
 
 HWND__* FromWidget(const QWidget* widget)
 {
     for (; widget != nullptr; widget = widget->parentWidget())
     {
-        const QVariant value = widget->property(kHandleProperty);
+        const QVariant value = widget->property(HANDLE_PROPERTY);
         if (value.isValid())
             return static_cast<HWND__*>(value.value<void*>());
     }
@@ -40,7 +40,7 @@ HWND__* FromWidget(const QWidget* widget)
 void Attach(HWND__* window, QWidget* widget)
 {
     window->widget = widget;
-    widget->setProperty(kHandleProperty, QVariant::fromValue<void*>(window));
+    widget->setProperty(HANDLE_PROPERTY, QVariant::fromValue<void*>(window));
 }
 
 void SetCursorWidget(QWidget* widget)

@@ -21,7 +21,7 @@ TEST(TabulorAppTest, InitInstanceRunsTheMainDialogAndReturnsFalse)
     CString title;
     afxtest::WhenModalOpens([&](CDialog& dialog) {
         mainWindowIsTheDialog =
-            dynamic_cast<CTabulorDlg*>(&dialog) != NULL && AfxGetMainWnd() == &dialog;
+            dynamic_cast<CTabulorDlg*>(&dialog) != nullptr && AfxGetMainWnd() == &dialog;
         visible = dialog.IsWindowVisible() != FALSE;
         dialog.GetWindowText(title);
         afxtest::KeyPress(&dialog, afxtest::VK_ESCAPE);

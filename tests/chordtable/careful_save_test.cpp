@@ -376,4 +376,4 @@ TEST_F(CarefulSave, KilledSaveLeavesAWholeFileAndNoTemporaryFile)
     EXPECT_LE(leftOver, RARE) << "temporary files outlive killed saves";
 }
 
-} // namespace
+}  // namespace

@@ -378,4 +378,4 @@ TEST(ChordTableReader, LeavesAFileBeyondAnyChordTableUnread)
     EXPECT_FALSE(reader.IsReadWhole());
 }
 
-} // namespace
+}  // namespace

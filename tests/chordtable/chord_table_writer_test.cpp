@@ -325,4 +325,4 @@ TEST_F(FileReplacement, SymbolicLinkIsFollowed)
     EXPECT_EQ(m_dir.Entries(), (std::set<std::string>{FILE_NAME, "real.xml"}));
 }
 
-} // namespace
+}  // namespace

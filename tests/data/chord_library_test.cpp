@@ -420,4 +420,4 @@ TEST_F(ShippedLibrary, FingeringsGoFromTheNutUpTheNeck)
     }
 }
 
-} // namespace
+}  // namespace

@@ -12,17 +12,17 @@
 
 // How long a tool, a window or a condition may take to come: a limit only
 // for a failure, long enough for a sanitizer build on a busy machine.
-constexpr int kPatienceMs = 60000;
+constexpr int PATIENCE_MS = 60000;
 
 inline QString RunTool(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(kPatienceMs);
+    process.waitForFinished(PATIENCE_MS);
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = kPatienceMs)
+inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = PATIENCE_MS)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired())

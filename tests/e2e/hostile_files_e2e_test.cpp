@@ -19,11 +19,11 @@
 
 namespace
 {
-const char* const kHelpImage = "TabulorHelp.gif";
-const char* const kChordFile = "Tabulor.xml";
+const char* const HELP_IMAGE = "TabulorHelp.gif";
+const char* const CHORD_FILE = "Tabulor.xml";
 
-const std::string kRootStart = "<?xml version=\"1.0\" encoding=\"ANSI\"?>\r\n<chords_xml_table>\r\n<instrument type=\"guitar_6\">\r\n";
-const std::string kRootEnd = "</instrument>\r\n</chords_xml_table>\r\n";
+const std::string ROOT_START = "<?xml version=\"1.0\" encoding=\"ANSI\"?>\r\n<chords_xml_table>\r\n<instrument type=\"guitar_6\">\r\n";
+const std::string ROOT_END = "</instrument>\r\n</chords_xml_table>\r\n";
 
 std::string Repeated(const std::string& part, int times)
 {
@@ -55,36 +55,36 @@ std::ostream& operator<<(std::ostream& out, const HostileCase& c)
     return out << c.title;
 }
 
-const HostileCase kCases[] = {
+const HostileCase CASES[] = {
     {"FiftyThousandLevels",
      [](const QDir& dir) {
-         return WriteFile(dir.filePath(kChordFile),
-                          kRootStart + Repeated("<a>", 50000) + Repeated("</a>", 50000) + kRootEnd);
+         return WriteFile(dir.filePath(CHORD_FILE),
+                          ROOT_START + Repeated("<a>", 50000) + Repeated("</a>", 50000) + ROOT_END);
      }},
     {"HundredThousandAttributes",
      [](const QDir& dir) {
          std::string chord = "<chord id=\"0\" names=\"Am\"";
          for (int i = 0; i < 100000; ++i)
              chord += " a" + std::to_string(i) + "=\"\"";
-         return WriteFile(dir.filePath(kChordFile), kRootStart + chord + "/>\r\n" + kRootEnd);
+         return WriteFile(dir.filePath(CHORD_FILE), ROOT_START + chord + "/>\r\n" + ROOT_END);
      }},
     {"DocumentTypeWithAnInternalSubset",
      [](const QDir& dir) {
-         return WriteFile(dir.filePath(kChordFile), "<?xml version=\"1.0\"?>\r\n<!DOCTYPE chords_xml_table [ <!ENTITY me "
+         return WriteFile(dir.filePath(CHORD_FILE), "<?xml version=\"1.0\"?>\r\n<!DOCTYPE chords_xml_table [ <!ENTITY me "
                                                     "\"x\"> ]>\r\n<chords_xml_table><instrument><chord names=\"Am\"/>"
                                                     "</instrument></chords_xml_table>\r\n");
      }},
-    {"ChordFileIsAFifo", [](const QDir& dir) { return mkfifo(QFile::encodeName(dir.filePath(kChordFile)), 0600) == 0; }},
+    {"ChordFileIsAFifo", [](const QDir& dir) { return mkfifo(QFile::encodeName(dir.filePath(CHORD_FILE)), 0600) == 0; }},
     {"ChordFileIsALinkToDevZero",
-     [](const QDir& dir) { return symlink("/dev/zero", QFile::encodeName(dir.filePath(kChordFile))) == 0; }},
-    {"ChordFileIsAFolder", [](const QDir& dir) { return dir.mkdir(kChordFile); }},
+     [](const QDir& dir) { return symlink("/dev/zero", QFile::encodeName(dir.filePath(CHORD_FILE))) == 0; }},
+    {"ChordFileIsAFolder", [](const QDir& dir) { return dir.mkdir(CHORD_FILE); }},
     {"ChordFileBeyondAnyChordTable",
      [](const QDir& dir) {
          // Sparse: the size without the disk.
-         return WriteFile(dir.filePath(kChordFile), kRootStart + kRootEnd)
-             && truncate(QFile::encodeName(dir.filePath(kChordFile)), (off_t(256) << 20) + 1) == 0;
+         return WriteFile(dir.filePath(CHORD_FILE), ROOT_START + ROOT_END)
+             && truncate(QFile::encodeName(dir.filePath(CHORD_FILE)), (off_t(256) << 20) + 1) == 0;
      }},
-    {"HelpImageIsAFifo", [](const QDir& dir) { return mkfifo(QFile::encodeName(dir.filePath(kHelpImage)), 0600) == 0; },
+    {"HelpImageIsAFifo", [](const QDir& dir) { return mkfifo(QFile::encodeName(dir.filePath(HELP_IMAGE)), 0600) == 0; },
      true},
 };
 
@@ -114,9 +114,9 @@ TEST_P(HostileFilesE2E, TheWindowComesAndEscEndsTheProgramCleanly)
     ASSERT_TRUE(m_dir.isValid());
     const QDir dir(m_dir.path());
     ASSERT_TRUE(GetParam().prepare(dir));
-    if (!QFileInfo::exists(dir.filePath(kHelpImage)))
+    if (!QFileInfo::exists(dir.filePath(HELP_IMAGE)))
     {
-        ASSERT_TRUE(WriteFile(dir.filePath(kHelpImage), "GIF89a"));
+        ASSERT_TRUE(WriteFile(dir.filePath(HELP_IMAGE), "GIF89a"));
     }
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -137,7 +137,7 @@ TEST_P(HostileFilesE2E, TheWindowComesAndEscEndsTheProgramCleanly)
     ASSERT_FALSE(window.isEmpty()) << m_program.readAllStandardError().toStdString();
 
     RunTool("xdotool", {"key", "--window", window, "Escape"});
-    ASSERT_TRUE(m_program.waitForFinished(kPatienceMs));
+    ASSERT_TRUE(m_program.waitForFinished(PATIENCE_MS));
     const QString errors = QString::fromLocal8Bit(m_program.readAllStandardError());
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_program.exitCode(), 0) << errors.toStdString();
@@ -145,6 +145,6 @@ TEST_P(HostileFilesE2E, TheWindowComesAndEscEndsTheProgramCleanly)
     EXPECT_FALSE(errors.contains("runtime error")) << errors.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(StartUp, HostileFilesE2E, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(StartUp, HostileFilesE2E, ::testing::ValuesIn(CASES),
                          [](const ::testing::TestParamInfo<HostileCase>& info) { return info.param.title; });
 }  // namespace

@@ -50,4 +50,4 @@ private:
 
 [[maybe_unused]] ::testing::Environment* const g_display = ::testing::AddGlobalTestEnvironment(new OwnXDisplay);
 
-} // namespace
+}  // namespace

@@ -16,7 +16,7 @@
 
 namespace
 {
-const char* const kChordFile =
+const char* const CHORD_FILE =
     "<chords_xml_table>\n<instrument type=\"guitar_6\">\n"
     "<chord id=\"0\" names=\"Am, Amin\">\n"
     "\t<variant id=\"0\" position=\"0\">\n"
@@ -39,8 +39,8 @@ const char* const kChordFile =
     "</instrument>\n</chords_xml_table>";
 
 // Dialog template size in dialog units; the client area is that size.
-const double kTemplateWidthDu = 288.0;
-const double kTemplateHeightDu = 178.0;
+const double TEMPLATE_WIDTH_DU = 288.0;
+const double TEMPLATE_HEIGHT_DU = 178.0;
 
 // The fretboard geometry of the program's drawing for a client size, with
 // the same arithmetic (double precision, floats kept, truncation).
@@ -113,7 +113,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         QFile chords(m_dir.filePath("Tabulor.xml"));
         ASSERT_TRUE(chords.open(QIODevice::WriteOnly));
-        chords.write(kChordFile);
+        chords.write(CHORD_FILE);
         chords.close();
         QFile help(m_dir.filePath("TabulorHelp.gif"));
         ASSERT_TRUE(help.open(QIODevice::WriteOnly));
@@ -170,8 +170,8 @@ protected:
 
     void TypeChordName(const QString& text)
     {
-        const int x = int((7 + 94 / 2) * m_width / kTemplateWidthDu);
-        const int y = int((154 + 17 / 2) * m_height / kTemplateHeightDu);
+        const int x = int((7 + 94 / 2) * m_width / TEMPLATE_WIDTH_DU);
+        const int y = int((154 + 17 / 2) * m_height / TEMPLATE_HEIGHT_DU);
         RunTool("xdotool", {"mousemove", QString::number(m_x + x), QString::number(m_y + y),
                         "click", "1"});
         RunTool("xdotool", {"key", "--window", m_window, "ctrl+a", "BackSpace"});
@@ -181,7 +181,7 @@ protected:
     QRect FingerLabel(int string) const
     {
         const int yDu[6] = {15, 34, 55, 75, 95, 114};
-        const double sx = m_width / kTemplateWidthDu, sy = m_height / kTemplateHeightDu;
+        const double sx = m_width / TEMPLATE_WIDTH_DU, sy = m_height / TEMPLATE_HEIGHT_DU;
         return QRect(int(236 * sx), int(yDu[string - 1] * sy), int(8 * sx), int(8 * sy));
     }
 
@@ -264,7 +264,7 @@ TEST_F(TabulorE2E, TypedNamesRedrawTheBoardAndEscEndsTheProgram)
     }));
 
     RunTool("xdotool", {"key", "--window", m_window, "Escape"});
-    ASSERT_TRUE(m_program.waitForFinished(kPatienceMs));
+    ASSERT_TRUE(m_program.waitForFinished(PATIENCE_MS));
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_program.exitCode(), 0);
 }

@@ -24,13 +24,13 @@
 
 namespace
 {
-const int kSampleRate = 44100;
-const int kWavHeaderBytes = 44;
-const int kBytesPerFrame = 4;  // 16-bit stereo
+const int SAMPLE_RATE = 44100;
+const int WAV_HEADER_BYTES = 44;
+const int BYTES_PER_FRAME = 4;  // 16-bit stereo
 // The keys of A minor as the program plays it, highest string first.
-const int kAMinorKeys[5] = {64, 60, 57, 52, 45};
+const int A_MINOR_KEYS[5] = {64, 60, 57, 52, 45};
 // Keys a semitone beside the chord's, which must stay far below it.
-const int kForeignKeys[4] = {61, 56, 49, 47};
+const int FOREIGN_KEYS[4] = {61, 56, 49, 47};
 
 std::vector<std::string> ReadLines(const QString& path)
 {
@@ -88,7 +88,7 @@ protected:
     std::size_t RenderedFrames() const
     {
         const qint64 size = QFileInfo(WavPath()).size();
-        return size > kWavHeaderBytes ? std::size_t(size - kWavHeaderBytes) / kBytesPerFrame : 0;
+        return size > WAV_HEADER_BYTES ? std::size_t(size - WAV_HEADER_BYTES) / BYTES_PER_FRAME : 0;
     }
 
     bool WaitForRendered(std::size_t frames)
@@ -103,7 +103,7 @@ protected:
 
 TEST_F(TabulorSoundE2E, AltPPlaysTheShownChord)
 {
-    const std::size_t second = kSampleRate;
+    const std::size_t second = SAMPLE_RATE;
     ASSERT_TRUE(WaitForRendered(second / 2));
     const std::size_t beforePlay = RenderedFrames();
 
@@ -117,7 +117,7 @@ TEST_F(TabulorSoundE2E, AltPPlaysTheShownChord)
     ASSERT_TRUE(WaitForRendered(afterPlay + second));
 
     RunTool("xdotool", {"key", "--window", m_window, "Escape"});
-    ASSERT_TRUE(m_program.waitForFinished(kPatienceMs));
+    ASSERT_TRUE(m_program.waitForFinished(PATIENCE_MS));
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_program.exitCode(), 0);
 
@@ -139,25 +139,25 @@ TEST_F(TabulorSoundE2E, AltPPlaysTheShownChord)
                                               "midiOutClose"}));
 
     const WavFile wav = ReadWavFile(WavPath().toStdString());
-    ASSERT_EQ(wav.sampleRate, unsigned(kSampleRate));
+    ASSERT_EQ(wav.sampleRate, unsigned(SAMPLE_RATE));
     const std::vector<double> signal = ToMono(wav.samples);
     ASSERT_GE(signal.size(), afterPlay + second);
     // Half a second of the held chord, from the moment the test saw it go
     // out; and the half second before Alt+P.
     const std::size_t window = second / 2;
     double quietest = 1.0;
-    for (int key : kAMinorKeys)
+    for (int key : A_MINOR_KEYS)
     {
-        const double level = ToneEnergy(signal, afterPlay, window, KeyFrequency(key), kSampleRate);
-        const double before = ToneEnergy(signal, beforePlay - window, window, KeyFrequency(key), kSampleRate);
+        const double level = ToneEnergy(signal, afterPlay, window, KeyFrequency(key), SAMPLE_RATE);
+        const double before = ToneEnergy(signal, beforePlay - window, window, KeyFrequency(key), SAMPLE_RATE);
         std::printf("key %d (%.1f Hz): %.3g while the chord sounds, %.3g before\n", key, KeyFrequency(key),
                     level, before);
         EXPECT_LT(before, 1e-12) << "key " << key << " sounded before Play";
         quietest = std::min(quietest, level);
     }
-    for (int key : kForeignKeys)
+    for (int key : FOREIGN_KEYS)
     {
-        const double level = ToneEnergy(signal, afterPlay, window, KeyFrequency(key), kSampleRate);
+        const double level = ToneEnergy(signal, afterPlay, window, KeyFrequency(key), SAMPLE_RATE);
         std::printf("foreign key %d (%.1f Hz): %.3g\n", key, KeyFrequency(key), level);
         EXPECT_LT(level * 20, quietest) << "key " << key << " is not in the chord";
     }

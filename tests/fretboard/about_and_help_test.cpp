@@ -10,8 +10,8 @@
 
 namespace
 {
-const char* const kHelpImage = "TabulorHelp.gif";
-const char* const kMakerWebPage = "https://example.org/tabulor";
+const char* const HELP_IMAGE = "TabulorHelp.gif";
+const char* const MAKER_WEB_PAGE = "https://example.org/tabulor";
 
 // What a dialog looked like while it was open.
 struct OpenedDialog
@@ -24,7 +24,7 @@ struct OpenedDialog
 class AboutAndHelpTest : public DialogTest
 {
 protected:
-    void SetUp() override { Open({{{"Am"}, {kAMinor}}}); }
+    void SetUp() override { Open({{{"Am"}, {A_MINOR}}}); }
 
     // The modal dialogs that action opened (at most one), each inspected and
     // then handled by inside, which may leave it open to be closed with its
@@ -39,7 +39,7 @@ protected:
             if (draining)
                 return;
             OpenedDialog seen;
-            seen.isAbout = dynamic_cast<CAboutDlg*>(&dialog) != NULL;
+            seen.isAbout = dynamic_cast<CAboutDlg*>(&dialog) != nullptr;
             dialog.GetWindowText(seen.caption);
             seen.visible = dialog.IsWindowVisible() != FALSE;
             opened.push_back(seen);
@@ -149,8 +149,8 @@ TEST_F(AboutAndHelpTest, AboutBoxOpensTheWebPageAndF1TheHelpImageWhileItStaysOpe
     EXPECT_TRUE(stillOpen);
 
     ASSERT_EQ(m_shell.Calls().size(), 2u);
-    ExpectShellOpened(m_shell.Calls()[0], kMakerWebPage);
-    ExpectShellOpened(m_shell.Calls()[1], kHelpImage);
+    ExpectShellOpened(m_shell.Calls()[0], MAKER_WEB_PAGE);
+    ExpectShellOpened(m_shell.Calls()[1], HELP_IMAGE);
 }
 
 struct HelpCase
@@ -176,7 +176,7 @@ TEST_P(HelpTest, OpensTheHelpImageEachTime)
     GetParam().press(m_dlg, m_shell);
     ASSERT_EQ(m_shell.Calls().size(), 2 * GetParam().opened);
     for (const afxtest::ShellCall& call : m_shell.Calls())
-        ExpectShellOpened(call, kHelpImage);
+        ExpectShellOpened(call, HELP_IMAGE);
     EXPECT_FALSE(m_run->Ended());
 }
 

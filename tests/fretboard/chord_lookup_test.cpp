@@ -4,20 +4,20 @@
 
 namespace
 {
-const Applicature kC = {0, 1, 0, 2, -3, 10, 0, 1, 0, 2, 3, 0, 0};
-const Applicature kAMinorHigh = {1, 1, 2, 3, 3, -1, 1, 1, 2, 4, 3, 1, 4};
+const Applicature C_MAJOR = {0, 1, 0, 2, -3, 10, 0, 1, 0, 2, 3, 0, 0};
+const Applicature A_MINOR_HIGH = {1, 1, 2, 3, 3, -1, 1, 1, 2, 4, 3, 1, 4};
 
 // The second "Am" can never be reached by its name: the first one wins.
-const ChordTable kTable = {
-    {{"Am", "Amin"}, {kAMinor, kAMinorHigh}},
-    {{"C", "Cmaj", "C major"}, {kC}},
-    {{"Am"}, {kC}},
+const ChordTable TABLE = {
+    {{"Am", "Amin"}, {A_MINOR, A_MINOR_HIGH}},
+    {{"C", "Cmaj", "C major"}, {C_MAJOR}},
+    {{"Am"}, {C_MAJOR}},
     {{"Empty"}, {}},
 };
 
-const char* const kDefaultTitle = "Tabulor 2011.07.03";
-const char* const kEditionTitle = "Tabulor - EDITION MODE";
-const std::string kEditionMessage =
+const char* const DEFAULT_TITLE = "Tabulor 2011.07.03";
+const char* const EDITION_TITLE = "Tabulor - EDITION MODE";
+const std::string EDITION_MESSAGE =
     "Attention! You are in edition mode. You can only add new chords! To edit existing chord change "
     "Tabulor.xml manually. Please send modified Tabulor.xml to tabulor@example.org if you wish "
     "public your name and added chords on programm web page.";
@@ -39,27 +39,27 @@ struct TypedCase
 };
 
 // Typed one after the other: each row starts from what the row before left.
-const std::vector<TypedCase> kTyped = {
-    {"Am", false, {}, "Am | Amin", kAMinor, 2},
-    {"am", false, {}, "", kNotPlayed, 0},
-    {"C major", false, {}, "C | Cmaj | C major", kC, 1},
-    {"Empty", false, {}, "Empty", kNotPlayed, 0},
-    {"Cmaj", false, {}, "C | Cmaj | C major", kC, 1},
-    {"", false, {}, "", kNotPlayed, 0},
-    {"count all", false, {}, "", kNotPlayed, 0},
-    {"editionmode", false, {}, "", kNotPlayed, 0},
-    {"edition  mode", false, {}, "", kNotPlayed, 0},
-    {"C", false, {}, "C | Cmaj | C major", kC, 1},
-    {"Edition Mode", true, {{kEditionMessage, "Edition mode"}}, "", kNotPlayed, 0},
-    {"Am", true, {}, "", kNotPlayed, 0},
+const std::vector<TypedCase> TYPED = {
+    {"Am", false, {}, "Am | Amin", A_MINOR, 2},
+    {"am", false, {}, "", NOT_PLAYED, 0},
+    {"C major", false, {}, "C | Cmaj | C major", C_MAJOR, 1},
+    {"Empty", false, {}, "Empty", NOT_PLAYED, 0},
+    {"Cmaj", false, {}, "C | Cmaj | C major", C_MAJOR, 1},
+    {"", false, {}, "", NOT_PLAYED, 0},
+    {"count all", false, {}, "", NOT_PLAYED, 0},
+    {"editionmode", false, {}, "", NOT_PLAYED, 0},
+    {"edition  mode", false, {}, "", NOT_PLAYED, 0},
+    {"C", false, {}, "C | Cmaj | C major", C_MAJOR, 1},
+    {"Edition Mode", true, {{EDITION_MESSAGE, "Edition mode"}}, "", NOT_PLAYED, 0},
+    {"Am", true, {}, "", NOT_PLAYED, 0},
     {"COUNT ALL", true,
      {{"Chord name families count = 4\nAll applicatures count = 4", "STATICSTIC REPORT"}}, "",
-     kNotPlayed, 0},
-    {" edition mode", true, {}, "", kNotPlayed, 0},
-    {"EDITION MODE", true, {{kEditionMessage, "Edition mode"}}, "", kNotPlayed, 0},
-    {"Default mode", false, {{"Attention! You are in default mode.", ""}}, "", kNotPlayed, 0},
-    {"default mode", false, {{"Attention! You are in default mode.", ""}}, "", kNotPlayed, 0},
-    {"Amin", false, {}, "Am | Amin", kAMinor, 2},
+     NOT_PLAYED, 0},
+    {" edition mode", true, {}, "", NOT_PLAYED, 0},
+    {"EDITION MODE", true, {{EDITION_MESSAGE, "Edition mode"}}, "", NOT_PLAYED, 0},
+    {"Default mode", false, {{"Attention! You are in default mode.", ""}}, "", NOT_PLAYED, 0},
+    {"default mode", false, {{"Attention! You are in default mode.", ""}}, "", NOT_PLAYED, 0},
+    {"Amin", false, {}, "Am | Amin", A_MINOR, 2},
 };
 
 class ChordLookupTest : public DialogTest
@@ -68,8 +68,8 @@ class ChordLookupTest : public DialogTest
 
 TEST_F(ChordLookupTest, TypedTextsAndWhatTheWindowShows)
 {
-    Open(kTable);
-    for (const TypedCase& c : kTyped)
+    Open(TABLE);
+    for (const TypedCase& c : TYPED)
     {
         SCOPED_TRACE(std::string("typed \"") + c.typed + "\"");
         m_boxes.Clear();
@@ -79,7 +79,7 @@ TEST_F(ChordLookupTest, TypedTextsAndWhatTheWindowShows)
         EXPECT_EQ(m_dlg.m_bEditionMode, c.editionMode);
         CString title;
         m_dlg.GetWindowText(title);
-        EXPECT_STREQ(title, c.editionMode ? kEditionTitle : kDefaultTitle);
+        EXPECT_STREQ(title, c.editionMode ? EDITION_TITLE : DEFAULT_TITLE);
         EXPECT_STREQ(m_dlg.Text(IDOK), c.editionMode ? "ADD CHORD" : "N&ext fingering");
         EXPECT_STREQ(m_dlg.Text(IDC_RANDOM), c.editionMode ? "SAVE" : "&Random");
         ASSERT_EQ(m_boxes.Boxes().size(), c.boxes.size());
@@ -106,21 +106,21 @@ TEST_F(ChordLookupTest, TypedTextsAndWhatTheWindowShows)
 
 TEST_F(ChordLookupTest, TextWrittenByDataExchangeStartsNoLookup)
 {
-    Open(kTable);
+    Open(TABLE);
     TypeChordName("C");
-    ASSERT_EQ(m_dlg.Shown(), kC);
+    ASSERT_EQ(m_dlg.Shown(), C_MAJOR);
 
     m_dlg.m_strChordName = "Am";
     m_dlg.UpdateData(FALSE);
 
     EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAME), "Am");
-    EXPECT_EQ(m_dlg.Shown(), kC);
+    EXPECT_EQ(m_dlg.Shown(), C_MAJOR);
     EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAMES), "C | Cmaj | C major");
 }
 
 TEST_F(ChordLookupTest, FingeringOfTheWrongSizeEndsTheProgram)
 {
-    Open(kTable);
+    Open(TABLE);
     m_dlg.m_chordTable.push_back({{"Short"}, {Applicature(12, 0)}});
     m_dlg.m_strChordName = "Short";
     m_dlg.UpdateData(FALSE);

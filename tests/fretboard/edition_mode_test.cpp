@@ -14,29 +14,29 @@
 
 namespace
 {
-const Applicature kC = {0, 1, 0, 2, -3, 10, 0, 1, 0, 2, 3, 0, 0};
-const Applicature kAMinorNoRoot = {0, 1, 2, 2, 0, 0, 0, 1, 3, 2, 0, 0, 0};
-const Applicature kAMinorOtherFinger = {0, 1, 2, 2, -10, 0, 0, 1, 3, 4, 0, 0, 0};
-const Applicature kAMinorFret5 = {0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 5};
+const Applicature C_MAJOR = {0, 1, 0, 2, -3, 10, 0, 1, 0, 2, 3, 0, 0};
+const Applicature A_MINOR_NO_ROOT = {0, 1, 2, 2, 0, 0, 0, 1, 3, 2, 0, 0, 0};
+const Applicature A_MINOR_OTHER_FINGER = {0, 1, 2, 2, -10, 0, 0, 1, 3, 4, 0, 0, 0};
+const Applicature A_MINOR_FRET_5 = {0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 5};
 
-const ChordTable kTable = {
-    {{"Am", "Amin"}, {kAMinor}},
-    {{"C", "Cmaj", "C major"}, {kC}},
+const ChordTable TABLE = {
+    {{"Am", "Amin"}, {A_MINOR}},
+    {{"C", "Cmaj", "C major"}, {C_MAJOR}},
     {{"Empty"}, {}},
-    {{"Am"}, {kC}},
+    {{"Am"}, {C_MAJOR}},
 };
 
-const char* const kAttention = "Attention";
-const std::string kNotFound =
+const char* const ATTENTION = "Attention";
+const std::string NOT_FOUND =
     "This chord applicature cannot be added in current version of program because it's name "
     "wasn't found in all chord names! Save it to Tabulor.xml manually :(";
-const std::string kDuplicate = "This chord applicature is already exist!";
-const std::string kAdded =
+const std::string DUPLICATE = "This chord applicature is already exist!";
+const std::string ADDED =
     "This chord applicature was successfully added! You can test this applicature in default "
     "mode. To save all added new chords to Tabulor.xml file press SAVE button in edition mode.";
-const std::string kSaved = "All chords applicatures are saved to Tabulor.xml file";
-const std::string kNotSaved = "Chords applicatures were NOT saved! Tabulor.xml could not be written.";
-const std::string kIncomplete =
+const std::string SAVED = "All chords applicatures are saved to Tabulor.xml file";
+const std::string NOT_SAVED = "Chords applicatures were NOT saved! Tabulor.xml could not be written.";
+const std::string INCOMPLETE =
     "Tabulor.xml was not read completely at start, so saving would lose chords! Please repair "
     "Tabulor.xml first.";
 
@@ -84,53 +84,53 @@ struct AddCase
     const Applicature& board;
     const std::string& box;
     const char* namesLine;       // what the names line shows afterwards
-    size_t family;               // the family it concerns, in kTable
+    size_t family;               // the family it concerns, in TABLE
     size_t familyVariants;       // its fingerings in the table afterwards
     size_t currentVariants;      // m_currentVariants afterwards
 };
 
 // Pressed one after the other: each row starts from what the rows before
 // left in the table.
-const AddCase kAdds[] = {
-    {"am", kC, kNotFound, "", 0, 1, 0},
-    {"Am ", kC, kNotFound, "", 0, 1, 0},
-    {"C major", kAMinor, kAdded, "C | Cmaj | C major", 1, 2, 1},
-    {"C major", kAMinor, kDuplicate, "C | Cmaj | C major", 1, 2, 2},
-    {"Am", kAMinor, kDuplicate, "Am | Amin", 0, 1, 1},
-    {"Am", kAMinorNoRoot, kAdded, "Am | Amin", 0, 2, 1},
-    {"Amin", kAMinorOtherFinger, kAdded, "Am | Amin", 0, 3, 2},
-    {"Am", kAMinorFret5, kAdded, "Am | Amin", 0, 4, 3},
-    {"Cmaj", kC, kDuplicate, "C | Cmaj | C major", 1, 2, 2},
-    {"Empty", kC, kAdded, "Empty", 2, 1, 0},
-    {"Empty", kC, kDuplicate, "Empty", 2, 1, 1},
+const AddCase ADDS[] = {
+    {"am", C_MAJOR, NOT_FOUND, "", 0, 1, 0},
+    {"Am ", C_MAJOR, NOT_FOUND, "", 0, 1, 0},
+    {"C major", A_MINOR, ADDED, "C | Cmaj | C major", 1, 2, 1},
+    {"C major", A_MINOR, DUPLICATE, "C | Cmaj | C major", 1, 2, 2},
+    {"Am", A_MINOR, DUPLICATE, "Am | Amin", 0, 1, 1},
+    {"Am", A_MINOR_NO_ROOT, ADDED, "Am | Amin", 0, 2, 1},
+    {"Amin", A_MINOR_OTHER_FINGER, ADDED, "Am | Amin", 0, 3, 2},
+    {"Am", A_MINOR_FRET_5, ADDED, "Am | Amin", 0, 4, 3},
+    {"Cmaj", C_MAJOR, DUPLICATE, "C | Cmaj | C major", 1, 2, 2},
+    {"Empty", C_MAJOR, ADDED, "Empty", 2, 1, 0},
+    {"Empty", C_MAJOR, DUPLICATE, "Empty", 2, 1, 1},
 };
 
 TEST_F(EditionModeTest, AddChordExtendsTheFirstFamilyWithTheTypedName)
 {
-    Open(kTable);
+    Open(TABLE);
     EnterEditionMode();
-    ChordTable expected = kTable;
+    ChordTable expected = TABLE;
 
-    for (const AddCase& c : kAdds)
+    for (const AddCase& c : ADDS)
     {
         SCOPED_TRACE(testing::Message() << "\"" << c.typed << "\" then " << c.box.substr(0, 30));
         m_dlg.Show(c.board);
         TypeChordName(c.typed);
-        m_dlg.m_currentApplicature = kNotPlayed;
+        m_dlg.m_currentApplicature = NOT_PLAYED;
         m_dlg.m_nVariantIndex = 5;
         m_dlg.GetDlgItem(IDC_POSITION1)->SetWindowText("?");
         m_boxes.Clear();
 
         afxtest::ClickButton(Item(IDOK));
 
-        ExpectOneBox(c.box, kAttention);
-        if (c.box == kAdded)
+        ExpectOneBox(c.box, ATTENTION);
+        if (c.box == ADDED)
         {
             expected[c.family].variants.push_back(c.board);
             EXPECT_EQ(m_dlg.m_currentApplicature, c.board);
         }
         else
-            EXPECT_EQ(m_dlg.m_currentApplicature, kNotPlayed);
+            EXPECT_EQ(m_dlg.m_currentApplicature, NOT_PLAYED);
         EXPECT_EQ(m_dlg.m_chordTable, expected);
         EXPECT_EQ(m_dlg.m_chordTable[c.family].variants.size(), c.familyVariants);
         EXPECT_EQ(m_dlg.m_currentVariants.size(), c.currentVariants);
@@ -145,15 +145,15 @@ TEST_F(EditionModeTest, AddChordExtendsTheFirstFamilyWithTheTypedName)
 
 TEST_F(EditionModeTest, EnterAddsAndCountAllCountsTheAddition)
 {
-    Open(kTable);
+    Open(TABLE);
     EnterEditionMode();
     TypeChordName("count all");
     ExpectOneBox("Chord name families count = 4\nAll applicatures count = 3", "STATICSTIC REPORT");
 
-    m_dlg.Show(kAMinorFret5);
+    m_dlg.Show(A_MINOR_FRET_5);
     TypeChordName("Cmaj");
     afxtest::KeyPress(Item(IDC_CHORD_NAME), afxtest::VK_RETURN);
-    ExpectOneBox(kAdded, kAttention);
+    ExpectOneBox(ADDED, ATTENTION);
 
     TypeChordName("count all");
     ExpectOneBox("Chord name families count = 4\nAll applicatures count = 4", "STATICSTIC REPORT");
@@ -161,16 +161,16 @@ TEST_F(EditionModeTest, EnterAddsAndCountAllCountsTheAddition)
     // Back in default mode the addition comes after the file's fingerings.
     TypeChordName("default mode");
     TypeChordName("Cmaj");
-    EXPECT_EQ(m_dlg.Shown(), kC);
+    EXPECT_EQ(m_dlg.Shown(), C_MAJOR);
     afxtest::ClickButton(Item(IDOK));
-    EXPECT_EQ(m_dlg.Shown(), kAMinorFret5);
+    EXPECT_EQ(m_dlg.Shown(), A_MINOR_FRET_5);
 }
 
 TEST_F(EditionModeTest, FirstFingeringOfTheWrongSizeEndsTheProgram)
 {
-    Open(kTable);
+    Open(TABLE);
     EnterEditionMode();
-    m_dlg.m_chordTable.push_back({{"Short"}, {Applicature(12, 0), kC}});
+    m_dlg.m_chordTable.push_back({{"Short"}, {Applicature(12, 0), C_MAJOR}});
     TypeChordName("Short");
     m_boxes.Clear();
 
@@ -191,27 +191,27 @@ TEST_F(EditionModeTest, FirstFingeringOfTheWrongSizeEndsTheProgram)
 
 TEST_F(EditionModeTest, SaveWritesTheTableWithItsAdditions)
 {
-    Open(kTable);
+    Open(TABLE);
     EnterEditionMode();
-    m_dlg.Show(kAMinorNoRoot);
+    m_dlg.Show(A_MINOR_NO_ROOT);
     TypeChordName("Amin");
     afxtest::ClickButton(Item(IDOK));
     m_boxes.Clear();
 
     ClickSave();
 
-    ExpectOneBox(kSaved, kAttention);
-    ChordTable expected = kTable;
-    expected[0].variants.push_back(kAMinorNoRoot);
+    ExpectOneBox(SAVED, ATTENTION);
+    ChordTable expected = TABLE;
+    expected[0].variants.push_back(A_MINOR_NO_ROOT);
     EXPECT_EQ(ReadBack(), expected);
     EXPECT_EQ(m_dlg.m_chordTable, expected);
 }
 
 TEST_F(EditionModeTest, SaveOntoAReadOnlyFileSaysSoAndCanBeRepeated)
 {
-    Open(kTable);
+    Open(TABLE);
     EnterEditionMode();
-    m_dlg.Show(kAMinorFret5);
+    m_dlg.Show(A_MINOR_FRET_5);
     TypeChordName("C");
     afxtest::ClickButton(Item(IDOK));
     m_boxes.Clear();
@@ -220,15 +220,15 @@ TEST_F(EditionModeTest, SaveOntoAReadOnlyFileSaysSoAndCanBeRepeated)
 
     ClickSave();
 
-    ExpectOneBox(kNotSaved, kAttention);
+    ExpectOneBox(NOT_SAVED, ATTENTION);
     EXPECT_EQ(FileBytes("Tabulor.xml"), before);
-    ChordTable expected = kTable;
-    expected[1].variants.push_back(kAMinorFret5);
+    ChordTable expected = TABLE;
+    expected[1].variants.push_back(A_MINOR_FRET_5);
     EXPECT_EQ(m_dlg.m_chordTable, expected);
 
     ASSERT_EQ(chmod("Tabulor.xml", 0644), 0);
     ClickSave();
-    ExpectOneBox(kSaved, kAttention);
+    ExpectOneBox(SAVED, ATTENTION);
     EXPECT_EQ(ReadBack(), expected);
 }
 
@@ -237,9 +237,9 @@ TEST_F(EditionModeTest, SaveOntoAReadOnlyFileSaysSoAndCanBeRepeated)
 // stay as they were.
 TEST_F(EditionModeTest, SaveAboveTheFileSizeLimitSaysSoAndKeepsEverything)
 {
-    Open(kTable);
+    Open(TABLE);
     EnterEditionMode();
-    m_dlg.Show(kAMinorFret5);
+    m_dlg.Show(A_MINOR_FRET_5);
     TypeChordName("C");
     afxtest::ClickButton(Item(IDOK));
     m_boxes.Clear();
@@ -262,33 +262,33 @@ TEST_F(EditionModeTest, SaveAboveTheFileSizeLimitSaysSoAndKeepsEverything)
     setrlimit(RLIMIT_FSIZE, &previousLimit);
     signal(SIGXFSZ, previousHandler);
 
-    ExpectOneBox(kNotSaved, kAttention);
+    ExpectOneBox(NOT_SAVED, ATTENTION);
     EXPECT_EQ(FileBytes("Tabulor.xml"), before);
     EXPECT_EQ(folderEntries(), entries);
-    ChordTable expected = kTable;
-    expected[1].variants.push_back(kAMinorFret5);
+    ChordTable expected = TABLE;
+    expected[1].variants.push_back(A_MINOR_FRET_5);
     EXPECT_EQ(m_dlg.m_chordTable, expected);
 
     ClickSave();
-    ExpectOneBox(kSaved, kAttention);
+    ExpectOneBox(SAVED, ATTENTION);
     EXPECT_EQ(ReadBack(), expected);
 }
 
 TEST_F(EditionModeTest, SaveIsRefusedWhenTheFileWasReadOnlyInPart)
 {
-    m_folder.WriteChordFile(kTable);
+    m_folder.WriteChordFile(TABLE);
     m_folder.WriteHelpImage();
     const std::string whole = FileBytes("Tabulor.xml");
     const std::string broken = whole.substr(0, whole.size() * 2 / 3);
     std::ofstream("Tabulor.xml", std::ios::binary | std::ios::trunc) << broken;
     OpenWithFolderAsItIs();
-    ASSERT_LT(m_dlg.m_chordTable.size(), kTable.size());
+    ASSERT_LT(m_dlg.m_chordTable.size(), TABLE.size());
     EnterEditionMode();
 
     ClickSave();
-    ExpectOneBox(kIncomplete, kAttention);
+    ExpectOneBox(INCOMPLETE, ATTENTION);
     ClickSave();
-    ExpectOneBox(kIncomplete, kAttention);
+    ExpectOneBox(INCOMPLETE, ATTENTION);
     EXPECT_EQ(FileBytes("Tabulor.xml"), broken);
 }
 
@@ -301,7 +301,7 @@ TEST_F(EditionModeTest, SaveCreatesAFileThatWasMissingAtStart)
 
     ClickSave();
 
-    ExpectOneBox(kSaved, kAttention);
+    ExpectOneBox(SAVED, ATTENTION);
     EXPECT_TRUE(ReadBack().empty());
 }
 // The shipped chord file with one line after its declaration that stops
@@ -325,7 +325,7 @@ TEST_P(SaveOfAnUnreadFile, IsRefusedAndTheFileStaysAsItWas)
 
     ClickSave();
 
-    ExpectOneBox(kIncomplete, kAttention);
+    ExpectOneBox(INCOMPLETE, ATTENTION);
     EXPECT_EQ(FileBytes("Tabulor.xml"), text);
 }
 

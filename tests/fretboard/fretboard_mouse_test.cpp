@@ -12,13 +12,13 @@ namespace
 // At 500 x 300 the strings lie at y 31, 65.2, 99.4, 133.6, 167.8 and 202,
 // the open column's centre at x 24.2, the cells' centres at 79.375,
 // 170.125, 260.875 and 351.625, and the last fret line at x 397.
-const int kClientWidth = 500;
-const int kClientHeight = 300;
+const int CLIENT_WIDTH = 500;
+const int CLIENT_HEIGHT = 300;
 
 // Only string 1 (or 2) is set; the rest of the board is not played.
 Applicature WithCodes(int nCode1, int nCode2 = POS_NOT_PLAYED)
 {
-    Applicature a = kNotPlayed;
+    Applicature a = NOT_PLAYED;
     a[0] = nCode1;
     a[1] = nCode2;
     return a;
@@ -39,7 +39,7 @@ class FretboardMouseTest : public DialogTest
 protected:
     void OpenAt500x300(const Applicature& shown, bool bEditionMode = false)
     {
-        OpenAt(kClientHeight, bEditionMode);
+        OpenAt(CLIENT_HEIGHT, bEditionMode);
         ASSERT_FLOAT_EQ(m_dlg.m_fStringY[2], 99.4f);
         ASSERT_FLOAT_EQ(m_dlg.m_fFretX[4], 397.0f);
         m_dlg.Show(shown);
@@ -51,7 +51,7 @@ protected:
     void OpenAt(int cy, bool bEditionMode)
     {
         Open({});
-        afxtest::SetClientSize(&m_dlg, kClientWidth, cy);
+        afxtest::SetClientSize(&m_dlg, CLIENT_WIDTH, cy);
         afxtest::PaintNow(&m_dlg);
         if (bEditionMode)
         {
@@ -63,7 +63,7 @@ protected:
     // True when the message at point turned the cursor into the hand.
     bool HandAfter(UINT message, CPoint point)
     {
-        ::SetCursor(NULL);
+        ::SetCursor(nullptr);
         SendMouse(m_dlg, message, point);
         return afxtest::CurrentCursor() == m_dlg.m_hHandCursor;
     }
@@ -82,7 +82,7 @@ void PrintTo(const HitCase& c, std::ostream* out)
          << ")";
 }
 
-const HitCase kHitCases[] = {
+const HitCase HIT_CASES[] = {
     {WithCodes(1), {80, 40}, true},       // 21 < 40 < 41 and cell 1
     {WithCodes(1), {80, 41}, false},      // in no band
     {WithCodes(1), {80, 21}, false},
@@ -123,15 +123,15 @@ TEST_P(MarkerHitTest, HandCursorOverAMarkerInEveryMode)
     EXPECT_EQ(m_dlg.Shown(), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(At500x300, MarkerHitTest, ::testing::ValuesIn(kHitCases));
+INSTANTIATE_TEST_SUITE_P(At500x300, MarkerHitTest, ::testing::ValuesIn(HIT_CASES));
 
 TEST_F(FretboardMouseTest, RealPointerOverAMarkerShowsTheHandAndElsewhereTheArrow)
 {
-    OpenAt500x300(kAMinor);
+    OpenAt500x300(A_MINOR);
     afxtest::MouseMove(&m_dlg, CPoint(80, 65));  // string 2, cell 1
     EXPECT_EQ(afxtest::CurrentCursor(), m_dlg.m_hHandCursor);
     afxtest::MouseMove(&m_dlg, CPoint(120, 65));
-    EXPECT_EQ(afxtest::CurrentCursor(), ::LoadCursor(NULL, IDC_ARROW));
+    EXPECT_EQ(afxtest::CurrentCursor(), ::LoadCursor(nullptr, IDC_ARROW));
 }
 
 struct DoubleClickCase
@@ -147,7 +147,7 @@ void PrintTo(const DoubleClickCase& c, std::ostream* out)
     *out << c.column << " from " << c.startCode;
 }
 
-const DoubleClickCase kDoubleClickCases[] = {
+const DoubleClickCase DOUBLE_CLICK_CASES[] = {
     {"open", 24, 0, {-10, 10, 0, -10}},
     {"open", 24, 2, {0, -10}},
     {"open", 15, 10, {0}},
@@ -168,7 +168,7 @@ TEST_P(DoubleClickTest, EachColumnCyclesThroughItsThreeStates)
 {
     // No other root mark: the root string then tells that the board was
     // shown again.
-    Applicature start = kAMinor;
+    Applicature start = A_MINOR;
     start[4] = POS_OPEN;
     start[2] = GetParam().startCode;
     OpenAt500x300(start, true);
@@ -193,11 +193,11 @@ TEST_P(DoubleClickTest, EachColumnCyclesThroughItsThreeStates)
     EXPECT_TRUE(m_boxes.Boxes().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(String3At500x300, DoubleClickTest, ::testing::ValuesIn(kDoubleClickCases));
+INSTANTIATE_TEST_SUITE_P(String3At500x300, DoubleClickTest, ::testing::ValuesIn(DOUBLE_CLICK_CASES));
 
 TEST_F(FretboardMouseTest, DoubleClicksInTheFingerStripCycleTheFinger)
 {
-    Applicature start = kAMinor;
+    Applicature start = A_MINOR;
     start[6 + 3] = 9;  // string 4: a finger out of range
     OpenAt500x300(start, true);
     ASSERT_EQ(m_dlg.FingerLabels()[2], "3");
@@ -259,7 +259,7 @@ void PrintTo(const WheelCase& c, std::ostream* out)
     *out << "base " << c.startPosition << " turned " << c.zDelta;
 }
 
-const WheelCase kWheelCases[] = {
+const WheelCase WHEEL_CASES[] = {
     {0, WHEEL_DELTA, 1, 0},     {0, -WHEEL_DELTA, 0, 0},      {12, WHEEL_DELTA, 12, 0},
     {12, -1, 11, 0},            {5, 0, 5, 0},                 {3, 5 * WHEEL_DELTA, 4, 0},
     {3, -5 * WHEEL_DELTA, 2, 0}, {15, WHEEL_DELTA, 15, 1},    {15, -WHEEL_DELTA, 14, 1},
@@ -273,7 +273,7 @@ class WheelTest : public FretboardMouseTest, public ::testing::WithParamInterfac
 
 TEST_P(WheelTest, OneFretPerMessageWithinTheNeckAndShownEachTime)
 {
-    Applicature start = kAMinor;
+    Applicature start = A_MINOR;
     start[12] = GetParam().startPosition;
     OpenAt500x300(start, true);
     // The labels are written again even when the base fret stays.
@@ -288,18 +288,18 @@ TEST_P(WheelTest, OneFretPerMessageWithinTheNeckAndShownEachTime)
     EXPECT_EQ(m_boxes.Boxes().size(), GetParam().boxes);
 }
 
-INSTANTIATE_TEST_SUITE_P(BaseFret, WheelTest, ::testing::ValuesIn(kWheelCases));
+INSTANTIATE_TEST_SUITE_P(BaseFret, WheelTest, ::testing::ValuesIn(WHEEL_CASES));
 
 TEST_F(FretboardMouseTest, OutsideEditionModeDoubleClicksAndTheWheelChangeNothing)
 {
-    OpenAt500x300(kAMinor);
+    OpenAt500x300(A_MINOR);
     m_dlg.GetDlgItem(IDC_POSITION1)->SetWindowText("?");
     for (CPoint point : {CPoint(24, 31), CPoint(79, 65), CPoint(400, 99)})
         SendMouse(m_dlg, WM_LBUTTONDBLCLK, point);
     SendWheel(m_dlg, WHEEL_DELTA);
     SendWheel(m_dlg, -WHEEL_DELTA);
 
-    EXPECT_EQ(m_dlg.Shown(), kAMinor);
+    EXPECT_EQ(m_dlg.Shown(), A_MINOR);
     // Not even shown again.
     EXPECT_EQ(m_dlg.FretLabels()[0], "?");
 }
@@ -311,7 +311,7 @@ protected:
     void OpenAt500x300(const Applicature& shown)
     {
         Open();
-        afxtest::SetClientSize(&m_dlg, kClientWidth, kClientHeight);
+        afxtest::SetClientSize(&m_dlg, CLIENT_WIDTH, CLIENT_HEIGHT);
         afxtest::PaintNow(&m_dlg);
         m_dlg.Show(shown);
     }
@@ -319,15 +319,15 @@ protected:
 
 TEST_F(MarkerSoundTest, AClickOnAMarkerPlaysThatStringOnly)
 {
-    OpenAt500x300(kAMinor);
+    OpenAt500x300(A_MINOR);
     const struct
     {
         CPoint point;
         std::vector<std::string> calls;
     } clicks[] = {
-        {{80, 65}, {kReset, ShortMsg("0x007F3C90")}},   // string 2, cell 1: C4
-        {{24, 31}, {kReset, ShortMsg("0x007F4090")}},   // string 1 open: E4
-        {{24, 167}, {kReset, ShortMsg("0x007F2D90")}},  // string 5 open root: A2
+        {{80, 65}, {RESET, ShortMsg("0x007F3C90")}},   // string 2, cell 1: C4
+        {{24, 31}, {RESET, ShortMsg("0x007F4090")}},   // string 1 open: E4
+        {{24, 167}, {RESET, ShortMsg("0x007F2D90")}},  // string 5 open root: A2
         {{120, 65}, {}},                                // beside the marker
         {{80, 120}, {}},                                // between two strings
     };
@@ -349,7 +349,7 @@ TEST_F(MarkerSoundTest, AClickOnAMarkerPlaysThatStringOnly)
 
 TEST_F(MarkerSoundTest, RealDoubleClickPlaysThenEditsAndTheRealWheelMovesTheBaseFret)
 {
-    OpenAt500x300(kAMinor);
+    OpenAt500x300(A_MINOR);
     m_dlg.m_bEditionMode = true;
 
     // String 2's marker in cell 1: its first press plays it, the double-click
@@ -357,7 +357,7 @@ TEST_F(MarkerSoundTest, RealDoubleClickPlaysThenEditsAndTheRealWheelMovesTheBase
     const std::vector<std::string> calls =
         CallsOf([&] { afxtest::MouseDoubleClick(&m_dlg, CPoint(80, 65)); });
     ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls, (std::vector<std::string>{kReset, ShortMsg("0x007F3C90")}));
+    EXPECT_EQ(calls, (std::vector<std::string>{RESET, ShortMsg("0x007F3C90")}));
     EXPECT_EQ(m_dlg.Codes(), (std::array<int, 6>{0, -1, 2, 2, -10, 0}));
 
     afxtest::MouseWheel(&m_dlg, CPoint(170, 99), WHEEL_DELTA);

@@ -6,8 +6,8 @@ namespace
 {
 using afxtest::DrawCall;
 
-const long kWhite = RGB(255, 255, 255);
-const long kBlack = RGB(0, 0, 0);
+const long WHITE = RGB(255, 255, 255);
+const long BLACK = RGB(0, 0, 0);
 
 DrawCall Call(const char* op, std::vector<long> args)
 {
@@ -38,7 +38,7 @@ std::vector<DrawCall> FretboardCalls(const afxtest::DrawingRecorder& recorder)
 
 // Open, open root, fretted, fretted root, not played, fretted: every kind
 // of marker once.
-const Applicature kEveryMarker = {0, -10, 1, -2, 10, 4, 0, 0, 1, 2, 0, 4, 0};
+const Applicature EVERY_MARKER = {0, -10, 1, -2, 10, 4, 0, 0, 1, 2, 0, 4, 0};
 
 class FretboardPaintTest : public DialogTest
 {
@@ -76,21 +76,21 @@ protected:
 TEST_F(FretboardPaintTest, ClientArea500x300)
 {
     Open({});
-    const std::vector<DrawCall> calls = PaintAt(500, 300, kEveryMarker);
+    const std::vector<DrawCall> calls = PaintAt(500, 300, EVERY_MARKER);
 
     const std::vector<DrawCall> expected = {
-        Call("FillRect", {13, 24, 405, 210, kWhite}),
-        Brush(kWhite), Call("Rectangle", {34, 31, 397, 202}),
+        Call("FillRect", {13, 24, 405, 210, WHITE}),
+        Brush(WHITE), Call("Rectangle", {34, 31, 397, 202}),
         MoveTo(34, 65), LineTo(397, 65), MoveTo(34, 99), LineTo(397, 99),
         MoveTo(34, 133), LineTo(397, 133), MoveTo(34, 167), LineTo(397, 167),
         MoveTo(124, 31), LineTo(124, 202), MoveTo(215, 31), LineTo(215, 202),
         MoveTo(306, 31), LineTo(306, 202),
-        Brush(kWhite), Ellipse(17, 24, 31, 38),
-        Brush(kWhite), Ellipse(13, 54, 35, 76), Ellipse(17, 58, 31, 72),
-        Brush(kBlack), Ellipse(72, 92, 86, 106),
-        Brush(kWhite), Ellipse(159, 122, 181, 144), Brush(kBlack), Ellipse(163, 126, 177, 140),
+        Brush(WHITE), Ellipse(17, 24, 31, 38),
+        Brush(WHITE), Ellipse(13, 54, 35, 76), Ellipse(17, 58, 31, 72),
+        Brush(BLACK), Ellipse(72, 92, 86, 106),
+        Brush(WHITE), Ellipse(159, 122, 181, 144), Brush(BLACK), Ellipse(163, 126, 177, 140),
         MoveTo(17, 160), LineTo(31, 174), MoveTo(31, 160), LineTo(17, 174),
-        Brush(kBlack), Ellipse(344, 195, 358, 209),
+        Brush(BLACK), Ellipse(344, 195, 358, 209),
     };
     EXPECT_EQ(Strings(calls), Strings(expected));
 
@@ -106,10 +106,10 @@ TEST_F(FretboardPaintTest, MarkersOfTheFirstStringAt500x300)
         std::vector<DrawCall> marker;
     };
     const MarkerCase cases[] = {
-        {0, {Brush(kWhite), Ellipse(17, 24, 31, 38)}},
-        {-10, {Brush(kWhite), Ellipse(13, 20, 35, 42), Ellipse(17, 24, 31, 38)}},
-        {1, {Brush(kBlack), Ellipse(72, 24, 86, 38)}},
-        {-1, {Brush(kWhite), Ellipse(68, 20, 90, 42), Brush(kBlack), Ellipse(72, 24, 86, 38)}},
+        {0, {Brush(WHITE), Ellipse(17, 24, 31, 38)}},
+        {-10, {Brush(WHITE), Ellipse(13, 20, 35, 42), Ellipse(17, 24, 31, 38)}},
+        {1, {Brush(BLACK), Ellipse(72, 24, 86, 38)}},
+        {-1, {Brush(WHITE), Ellipse(68, 20, 90, 42), Brush(BLACK), Ellipse(72, 24, 86, 38)}},
         {10, {MoveTo(17, 24), LineTo(31, 38), MoveTo(31, 24), LineTo(17, 38)}},
     };
     Open({});
@@ -117,7 +117,7 @@ TEST_F(FretboardPaintTest, MarkersOfTheFirstStringAt500x300)
     {
         SCOPED_TRACE(c.code);
         // The other strings are not played: six X's of 4 calls each.
-        Applicature shown = kNotPlayed;
+        Applicature shown = NOT_PLAYED;
         shown[0] = c.code;
         const std::vector<DrawCall> calls = PaintAt(500, 300, shown);
         const size_t markersStart = 17;
@@ -134,18 +134,18 @@ TEST_F(FretboardPaintTest, ClientArea100x100ReachesLeftOfTheWindow)
     const std::vector<DrawCall> calls = PaintAt(100, 100, {0, -10, -1, 3, 10, -4, 0, 0, 0, 0, 0, 0, 0});
 
     const std::vector<DrawCall> expected = {
-        Call("FillRect", {2, 8, 81, 70, kWhite}),
-        Brush(kWhite), Call("Rectangle", {6, 10, 79, 67}),
+        Call("FillRect", {2, 8, 81, 70, WHITE}),
+        Brush(WHITE), Call("Rectangle", {6, 10, 79, 67}),
         MoveTo(6, 21), LineTo(79, 21), MoveTo(6, 32), LineTo(79, 32),
         MoveTo(6, 44), LineTo(79, 44), MoveTo(6, 55), LineTo(79, 55),
         MoveTo(24, 10), LineTo(24, 67), MoveTo(42, 10), LineTo(42, 67),
         MoveTo(60, 10), LineTo(60, 67),
-        Brush(kWhite), Ellipse(-2, 3, 11, 17),
-        Brush(kWhite), Ellipse(-6, 10, 15, 32), Ellipse(-2, 14, 11, 28),
-        Brush(kWhite), Ellipse(4, 21, 26, 43), Brush(kBlack), Ellipse(8, 25, 22, 39),
-        Brush(kBlack), Ellipse(44, 37, 58, 51),
+        Brush(WHITE), Ellipse(-2, 3, 11, 17),
+        Brush(WHITE), Ellipse(-6, 10, 15, 32), Ellipse(-2, 14, 11, 28),
+        Brush(WHITE), Ellipse(4, 21, 26, 43), Brush(BLACK), Ellipse(8, 25, 22, 39),
+        Brush(BLACK), Ellipse(44, 37, 58, 51),
         MoveTo(-3, 48), LineTo(11, 62), MoveTo(11, 48), LineTo(-3, 62),
-        Brush(kWhite), Ellipse(58, 56, 80, 78), Brush(kBlack), Ellipse(62, 60, 76, 74),
+        Brush(WHITE), Ellipse(58, 56, 80, 78), Brush(BLACK), Ellipse(62, 60, 76, 74),
     };
     EXPECT_EQ(Strings(calls), Strings(expected));
 
@@ -170,12 +170,12 @@ TEST_F(FretboardPaintTest, UndrawableCodeIsReportedAtTheFirstPaintOfEachShow)
         const std::vector<DrawCall> calls = FretboardCalls(recorder);
         const std::vector<DrawCall> markers(calls.begin() + 17, calls.end());
         const std::vector<DrawCall> expected = {
-            Brush(kWhite), Ellipse(17, 24, 31, 38),
-            Brush(kBlack), Ellipse(72, 58, 86, 72),
+            Brush(WHITE), Ellipse(17, 24, 31, 38),
+            Brush(BLACK), Ellipse(72, 58, 86, 72),
             DrawCall{"MessageBox", {long(MB_OK | MB_ICONEXCLAMATION)}, error},
-            Brush(kBlack), Ellipse(163, 126, 177, 140),
-            Brush(kWhite), Ellipse(13, 156, 35, 178), Ellipse(17, 160, 31, 174),
-            Brush(kWhite), Ellipse(17, 195, 31, 209),
+            Brush(BLACK), Ellipse(163, 126, 177, 140),
+            Brush(WHITE), Ellipse(13, 156, 35, 178), Ellipse(17, 160, 31, 174),
+            Brush(WHITE), Ellipse(17, 195, 31, 209),
         };
         EXPECT_EQ(Strings(markers), Strings(expected));
     }
@@ -194,9 +194,9 @@ TEST_F(FretboardPaintTest, UndrawableCodeIsReportedAtTheFirstPaintOfEachShow)
 TEST_F(FretboardPaintTest, MinimisedPaintDrawsTheIconOnly)
 {
     Open({});
-    PaintAt(500, 300, kAMinor);
+    PaintAt(500, 300, A_MINOR);
     afxtest::SetIconic(&m_dlg, true);
-    m_dlg.Show(kNotPlayed);
+    m_dlg.Show(NOT_PLAYED);
     afxtest::DrawingRecorder recorder;
     afxtest::PaintNow(&m_dlg);
 
@@ -212,7 +212,7 @@ TEST_F(FretboardPaintTest, MinimisedPaintDrawsTheIconOnly)
 TEST_F(FretboardPaintTest, PixelsOfTheWindow)
 {
     Open({});
-    m_dlg.Show(kEveryMarker);
+    m_dlg.Show(EVERY_MARKER);
     afxtest::PaintNow(&m_dlg);
     const afxtest::Image image = afxtest::GrabClientArea(&m_dlg);
 

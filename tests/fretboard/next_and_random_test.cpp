@@ -8,12 +8,12 @@
 
 namespace
 {
-const Applicature kA1 = {0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 0};
-const Applicature kA2 = {1, 1, 2, 3, 3, -1, 1, 1, 2, 4, 3, 1, 4};
-const Applicature kA3 = {10, 3, 4, 4, -2, 10, 0, 1, 3, 4, 2, 0, 4};
-const Applicature kC = {0, 1, 0, 2, -3, 10, 0, 1, 0, 2, 3, 0, 0};
-const Applicature kD = {2, 3, 2, 0, -10, 10, 2, 3, 1, 0, 0, 0, 0};
-const Applicature kG = {3, 0, 0, 0, 2, -3, 4, 0, 0, 0, 1, 3, 0};
+const Applicature A_MINOR_1 = {0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 0};
+const Applicature A_MINOR_2 = {1, 1, 2, 3, 3, -1, 1, 1, 2, 4, 3, 1, 4};
+const Applicature A_MINOR_3 = {10, 3, 4, 4, -2, 10, 0, 1, 3, 4, 2, 0, 4};
+const Applicature C_MAJOR = {0, 1, 0, 2, -3, 10, 0, 1, 0, 2, 3, 0, 0};
+const Applicature D_MAJOR = {2, 3, 2, 0, -10, 10, 2, 3, 1, 0, 0, 0, 0};
+const Applicature G_MAJOR = {3, 0, 0, 0, 2, -3, 4, 0, 0, 0, 1, 3, 0};
 
 // The generator the program draws from, written out here on its own:
 // state * 214013 + 2531011 modulo 2^32, bits 16..30.
@@ -40,15 +40,15 @@ protected:
 
 TEST_F(NextAndRandomTest, NextFingeringStepsThroughTheFamilyAndWraps)
 {
-    Open({{{"Am", "Amin"}, {kA1, kA2, kA3}}});
+    Open({{{"Am", "Amin"}, {A_MINOR_1, A_MINOR_2, A_MINOR_3}}});
     TypeChordName("Amin");
-    ASSERT_EQ(m_dlg.Shown(), kA1);
+    ASSERT_EQ(m_dlg.Shown(), A_MINOR_1);
 
     const struct
     {
         int index;
         const Applicature& shown;
-    } steps[] = {{1, kA2}, {2, kA3}, {0, kA1}, {1, kA2}};
+    } steps[] = {{1, A_MINOR_2}, {2, A_MINOR_3}, {0, A_MINOR_1}, {1, A_MINOR_2}};
     for (const auto& step : steps)
     {
         ClickNext();
@@ -77,7 +77,7 @@ TEST_F(NextAndRandomTest, NextFingeringStepsThroughTheFamilyAndWraps)
 
 TEST_F(NextAndRandomTest, OneFingeringIsShownAgainAndNoneIsSilence)
 {
-    Applicature badFinger = kC;
+    Applicature badFinger = C_MAJOR;
     badFinger[6] = 7;
     Open({{{"C"}, {badFinger}}});
     TypeChordName("C");
@@ -93,7 +93,7 @@ TEST_F(NextAndRandomTest, OneFingeringIsShownAgainAndNoneIsSilence)
     m_boxes.Clear();
     m_dlg.GetDlgItem(IDC_POSITION1)->SetWindowText("?");
     ClickNext();
-    EXPECT_EQ(m_dlg.Shown(), kNotPlayed);
+    EXPECT_EQ(m_dlg.Shown(), NOT_PLAYED);
     EXPECT_EQ(m_dlg.FretLabels()[0], "?");
     EXPECT_TRUE(m_boxes.Boxes().empty());
 }
@@ -105,12 +105,12 @@ struct Family
     const char* namesLine;
 };
 
-const std::vector<Family> kFamilies = {
-    {{{"Am", "Amin", "A-"}, {kA1, kA2, kA3}}, "Am | Amin | A-"},
-    {{{"C"}, {kC}}, "C"},
-    {{{"D", "Dmaj"}, {kD, kA2}}, "D | Dmaj"},
-    {{{"G", "G major"}, {kG}}, "G | G major"},
-    {{{"Am"}, {kC, kD, kG, kA1}}, "Am"},
+const std::vector<Family> FAMILIES = {
+    {{{"Am", "Amin", "A-"}, {A_MINOR_1, A_MINOR_2, A_MINOR_3}}, "Am | Amin | A-"},
+    {{{"C"}, {C_MAJOR}}, "C"},
+    {{{"D", "Dmaj"}, {D_MAJOR, A_MINOR_2}}, "D | Dmaj"},
+    {{{"G", "G major"}, {G_MAJOR}}, "G | G major"},
+    {{{"Am"}, {C_MAJOR, D_MAJOR, G_MAJOR, A_MINOR_1}}, "Am"},
 };
 
 ChordTable TableOf(const std::vector<Family>& families)
@@ -123,16 +123,16 @@ ChordTable TableOf(const std::vector<Family>& families)
 
 TEST_F(NextAndRandomTest, RandomPickDrawsFamilyThenFingeringThenName)
 {
-    Open(TableOf(kFamilies));
-    const unsigned int kSeed = 20110703;
-    crt::srand(kSeed);
-    ReferenceGenerator reference(kSeed);
+    Open(TableOf(FAMILIES));
+    const unsigned int SEED = 20110703;
+    crt::srand(SEED);
+    ReferenceGenerator reference(SEED);
 
     for (int click = 0; click < 30; ++click)
     {
         SCOPED_TRACE(click);
-        const size_t f = reference.Next() % kFamilies.size();
-        const ChordFamily& family = kFamilies[f].family;
+        const size_t f = reference.Next() % FAMILIES.size();
+        const ChordFamily& family = FAMILIES[f].family;
         const size_t v = reference.Next() % family.variants.size();
         const size_t n = reference.Next() % family.names.size();
 
@@ -146,7 +146,7 @@ TEST_F(NextAndRandomTest, RandomPickDrawsFamilyThenFingeringThenName)
         // Written through the exchange: the box shows the name and no lookup
         // replaced the picked fingering (the first "Am" family would win).
         EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAME), family.names[n].c_str());
-        EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAMES), kFamilies[f].namesLine);
+        EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAMES), FAMILIES[f].namesLine);
 
         // Next fingering goes on within the picked family.
         ClickNext();
@@ -179,7 +179,7 @@ TEST_F(NextAndRandomTest, RandomFamilyWithoutFingeringsIsNamedAndShowsNoStringPl
 {
     Open({{{"X", "Y"}, {}}});
     TypeChordName("Q");
-    m_dlg.m_currentApplicature = kC;
+    m_dlg.m_currentApplicature = C_MAJOR;
     m_dlg.m_nVariantIndex = 3;
     crt::srand(99);
     ReferenceGenerator reference(99);
@@ -190,7 +190,7 @@ TEST_F(NextAndRandomTest, RandomFamilyWithoutFingeringsIsNamedAndShowsNoStringPl
 
     EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAME), n == 0 ? "X" : "Y");
     EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAMES), "X | Y");
-    EXPECT_EQ(m_dlg.Shown(), kNotPlayed);
+    EXPECT_EQ(m_dlg.Shown(), NOT_PLAYED);
     EXPECT_TRUE(m_dlg.m_currentVariants.empty());
     EXPECT_TRUE(m_dlg.m_currentApplicature.empty());
     EXPECT_EQ(m_dlg.m_nVariantIndex, 0);
@@ -198,12 +198,12 @@ TEST_F(NextAndRandomTest, RandomFamilyWithoutFingeringsIsNamedAndShowsNoStringPl
     EXPECT_EQ(crt::rand(), reference.Next());
 
     ClickNext();
-    EXPECT_EQ(m_dlg.Shown(), kNotPlayed);
+    EXPECT_EQ(m_dlg.Shown(), NOT_PLAYED);
 }
 
 TEST_F(NextAndRandomTest, InEditionModeRandomSavesAndDrawsNothing)
 {
-    Open({{{"C"}, {kC}}});
+    Open({{{"C"}, {C_MAJOR}}});
     std::filesystem::remove("Tabulor.xml");
     TypeChordName("edition mode");
     m_boxes.Clear();

@@ -8,7 +8,7 @@
 
 namespace
 {
-const Applicature kEveryMarker = {0, -10, 1, -2, 10, 4, 0, 0, 1, 2, 0, 4, 0};
+const Applicature EVERY_MARKER = {0, -10, 1, -2, 10, 4, 0, 0, 1, 2, 0, 4, 0};
 
 double ScaleFactor()
 {
@@ -24,7 +24,7 @@ TEST_F(ScaledScreenTest, FontsAndDialogUnitsFollowTheDeviceDpi)
 {
     Open({});
     const int dpi = static_cast<int>(96 * ScaleFactor() + 0.5);
-    EXPECT_EQ(GetDeviceCaps(NULL, LOGPIXELSY), dpi);
+    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSY), dpi);
     // An 8-point dialog font is 8 / 72 inch high in device pixels.
     const SIZE base = afxtest::DialogBaseUnits(&m_dlg);
     EXPECT_GE(base.cy, MulDiv(8, dpi, 72));
@@ -41,7 +41,7 @@ TEST_F(ScaledScreenTest, FontsAndDialogUnitsFollowTheDeviceDpi)
 TEST_F(ScaledScreenTest, TheBoardReachesTheScreenPixelForPixel)
 {
     Open({});
-    m_dlg.Show(kEveryMarker);
+    m_dlg.Show(EVERY_MARKER);
     const afxtest::Image painted = afxtest::GrabPaint(&m_dlg);
     const afxtest::Image seen = afxtest::GrabClientArea(&m_dlg);
     CRect client;
@@ -90,7 +90,7 @@ namespace
 TEST_F(ScaledScreenTest, TheHandShowsOverAMarkerWhereTheGeometryPutsIt)
 {
     Open({});
-    m_dlg.Show(kEveryMarker);
+    m_dlg.Show(EVERY_MARKER);
     afxtest::PaintNow(&m_dlg);
     // String 3 is fretted in the first cell.
     const CPoint marker(static_cast<int>((m_dlg.m_fFretX[0] + m_dlg.m_fFretX[1]) / 2),
@@ -100,6 +100,6 @@ TEST_F(ScaledScreenTest, TheHandShowsOverAMarkerWhereTheGeometryPutsIt)
     EXPECT_EQ(afxtest::CursorShownAt(&m_dlg, marker), m_dlg.m_hHandCursor);
     const CPoint emptyCell(static_cast<int>((m_dlg.m_fFretX[2] + m_dlg.m_fFretX[3]) / 2), marker.y);
     afxtest::MouseMove(&m_dlg, emptyCell);
-    EXPECT_EQ(afxtest::CurrentCursor(), ::LoadCursor(NULL, IDC_ARROW));
+    EXPECT_EQ(afxtest::CurrentCursor(), ::LoadCursor(nullptr, IDC_ARROW));
 }
 }  // namespace

@@ -12,22 +12,22 @@ namespace
 {
 using CallList = std::vector<std::string>;
 
-const int kAMinorNotes[6] = {28, 24, 21, 16, 9, 4};
-const std::string kAMinorNoteOns[5] = {ShortMsg("0x007F4090"), ShortMsg("0x007F3C90"), ShortMsg("0x007F3990"),
+const int A_MINOR_NOTES[6] = {28, 24, 21, 16, 9, 4};
+const std::string A_MINOR_NOTE_ONS[5] = {ShortMsg("0x007F4090"), ShortMsg("0x007F3C90"), ShortMsg("0x007F3990"),
                                        ShortMsg("0x007F3490"), ShortMsg("0x007F2D90")};
-const std::string kLowENoteOn = ShortMsg("0x007F2890");
-const std::string kVolume100 = ShortMsg("0x006407B0");
+const std::string LOW_E_NOTE_ON = ShortMsg("0x007F2890");
+const std::string VOLUME_100 = ShortMsg("0x006407B0");
 
 ChordTable AMinorTable()
 {
-    return {ChordFamily{{"Am"}, {kAMinor}}};
+    return {ChordFamily{{"Am"}, {A_MINOR}}};
 }
 
 TEST_F(SoundTest, ARunStartsWithProgramZeroThenVolume100ThenTheSliderAtEachDrawing)
 {
     Open();
     // Nothing has been drawn yet: creation and set-up alone.
-    const CallList creationAndSetUp{"midiOutGetNumDevs -> 1", "midiOutOpen 0 -> 0", ShortMsg("0x000000C0"), kVolume100};
+    const CallList creationAndSetUp{"midiOutGetNumDevs -> 1", "midiOutOpen 0 -> 0", ShortMsg("0x000000C0"), VOLUME_100};
     EXPECT_EQ(Calls(), creationAndSetUp);
     EXPECT_EQ(m_dlg.m_sliderVolume.GetRangeMin(), 0);
     EXPECT_EQ(m_dlg.m_sliderVolume.GetRangeMax(), 127);
@@ -38,7 +38,7 @@ TEST_F(SoundTest, ARunStartsWithProgramZeroThenVolume100ThenTheSliderAtEachDrawi
     {
         if (call.rfind("midiOutShortMsg", 0) == 0 && call != ShortMsg("0x000000C0"))
         {
-            EXPECT_EQ(call, kVolume100);
+            EXPECT_EQ(call, VOLUME_100);
         }
     }
 
@@ -78,7 +78,7 @@ TEST_P(SliderTest, EachDrawingSendsThePositionAsChannelVolume)
     EXPECT_TRUE(afxtest::WaitFor([&] { return Calls().back() == expected; }));
 
     LRESULT result = 42;
-    EXPECT_EQ(CallsOf([&] { m_dlg.OnNMCustomdrawVolume(NULL, &result); }), CallList{expected});
+    EXPECT_EQ(CallsOf([&] { m_dlg.OnNMCustomdrawVolume(nullptr, &result); }), CallList{expected});
     EXPECT_EQ(result, CDRF_DODEFAULT);
 }
 
@@ -103,7 +103,7 @@ void PrintTo(const ChordCase& chordCase, std::ostream* out)
 
 CallList ResetThen(std::initializer_list<std::string> noteOns)
 {
-    CallList calls{kReset};
+    CallList calls{RESET};
     calls.insert(calls.end(), noteOns);
     return calls;
 }
@@ -120,22 +120,22 @@ TEST_P(PlayChordTest, ResetsThenSoundsTheStringsTheRootAllows)
     EXPECT_EQ(CallsOf([&] { m_dlg.PlayChord(); }), GetParam().calls);
 }
 
-const std::vector<int> kAMinor6(kAMinorNotes, kAMinorNotes + 6);
-const auto& n = kAMinorNoteOns;
+const std::vector<int> A_MINOR_6(A_MINOR_NOTES, A_MINOR_NOTES + 6);
+const auto& n = A_MINOR_NOTE_ONS;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlayChordTest,
     ::testing::Values(
-        ChordCase{"AMinorRootOnString5", kAMinor6, 4, ResetThen({n[0], n[1], n[2], n[3], n[4]})},
-        ChordCase{"RootOnString6", kAMinor6, 5, ResetThen({n[0], n[1], n[2], n[3], n[4], kLowENoteOn})},
-        ChordCase{"RootOnString1", kAMinor6, 0, ResetThen({n[0], n[1], n[2], n[3]})},
-        ChordCase{"RootOnString2", kAMinor6, 1, ResetThen({n[0], n[1], n[2], n[3]})},
-        ChordCase{"RootOnString3", kAMinor6, 2, ResetThen({n[0], n[1], n[2], n[3]})},
-        ChordCase{"RootOnString4", kAMinor6, 3, ResetThen({n[0], n[1], n[2], n[3]})},
-        ChordCase{"NoStringPlayed", {-1, -1, -1, -1, -1, -1}, 4, CallList{kReset}},
+        ChordCase{"AMinorRootOnString5", A_MINOR_6, 4, ResetThen({n[0], n[1], n[2], n[3], n[4]})},
+        ChordCase{"RootOnString6", A_MINOR_6, 5, ResetThen({n[0], n[1], n[2], n[3], n[4], LOW_E_NOTE_ON})},
+        ChordCase{"RootOnString1", A_MINOR_6, 0, ResetThen({n[0], n[1], n[2], n[3]})},
+        ChordCase{"RootOnString2", A_MINOR_6, 1, ResetThen({n[0], n[1], n[2], n[3]})},
+        ChordCase{"RootOnString3", A_MINOR_6, 2, ResetThen({n[0], n[1], n[2], n[3]})},
+        ChordCase{"RootOnString4", A_MINOR_6, 3, ResetThen({n[0], n[1], n[2], n[3]})},
+        ChordCase{"NoStringPlayed", {-1, -1, -1, -1, -1, -1}, 4, CallList{RESET}},
         // Keys 40 and 84 are the lowest and highest that sound.
         ChordCase{"EdgesOfTheRange", {49, 48, 3, 4, -1, -1}, 5,
-                  ResetThen({ShortMsg("0x007F5490"), kLowENoteOn})}),
+                  ResetThen({ShortMsg("0x007F5490"), LOW_E_NOTE_ON})}),
     [](const ::testing::TestParamInfo<ChordCase>& info) { return std::string(info.param.name); });
 
 struct StringCase
@@ -158,7 +158,7 @@ class PlayStringTest : public SoundTest, public ::testing::WithParamInterface<St
 TEST_P(PlayStringTest, ResetsThenSoundsTheStringIfPlayed)
 {
     Open();
-    std::copy(kAMinorNotes, kAMinorNotes + 6, m_dlg.m_nNote);
+    std::copy(A_MINOR_NOTES, A_MINOR_NOTES + 6, m_dlg.m_nNote);
     m_dlg.m_nNote[GetParam().string] = GetParam().note;
     // Root on string 1: a single string sounds whatever the root.
     m_dlg.m_nRootString = 0;
@@ -168,8 +168,8 @@ TEST_P(PlayStringTest, ResetsThenSoundsTheStringIfPlayed)
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlayStringTest,
     ::testing::Values(StringCase{"String1", 0, 28, ResetThen({n[0]})},
-                      StringCase{"String6BelowTheRoot", 5, 4, ResetThen({kLowENoteOn})},
-                      StringCase{"StringNotPlayed", 3, -1, CallList{kReset}}),
+                      StringCase{"String6BelowTheRoot", 5, 4, ResetThen({LOW_E_NOTE_ON})},
+                      StringCase{"StringNotPlayed", 3, -1, CallList{RESET}}),
     [](const ::testing::TestParamInfo<StringCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SoundTest, PlayButtonPlaysTheShownChordAndMuteOnlyResets)
@@ -177,7 +177,7 @@ TEST_F(SoundTest, PlayButtonPlaysTheShownChordAndMuteOnlyResets)
     Open(AMinorTable());
     EXPECT_EQ(CallsOf([&] { afxtest::ClickButton(m_dlg.GetDlgItem(IDC_PLAY)); }),
               ResetThen({n[0], n[1], n[2], n[3], n[4]}));
-    EXPECT_EQ(CallsOf([&] { afxtest::ClickButton(m_dlg.GetDlgItem(IDC_MUTE)); }), CallList{kReset});
+    EXPECT_EQ(CallsOf([&] { afxtest::ClickButton(m_dlg.GetDlgItem(IDC_MUTE)); }), CallList{RESET});
 }
 
 // A base fret at the top of int, as a chord file may hold it: the fretted
@@ -188,12 +188,12 @@ TEST_F(SoundTest, FrettedStringsAboveTheTopOfIntAreSilent)
     m_dlg.Show({4, 0, 0, 0, -2, 0, 0, 0, 0, 0, 0, 0, INT_MAX});
     EXPECT_EQ(CallsOf([&] { m_dlg.PlayChord(); }),
               ResetThen({ShortMsg("0x007F3B90"), ShortMsg("0x007F3790"), ShortMsg("0x007F3290")}));
-    EXPECT_EQ(CallsOf([&] { m_dlg.PlayString(0); }), CallList{kReset});
+    EXPECT_EQ(CallsOf([&] { m_dlg.PlayString(0); }), CallList{RESET});
 }
 
 TEST_F(SoundTest, DestroyingTheWindowClosesTheDeviceWithoutAReset)
 {
     Open();
-    EXPECT_EQ(CallsOf([&] { m_run->Destroy(); }), CallList{kClose});
+    EXPECT_EQ(CallsOf([&] { m_run->Destroy(); }), CallList{CLOSE});
 }
 }  // namespace

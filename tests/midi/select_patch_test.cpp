@@ -13,7 +13,7 @@ namespace
 {
 using CallList = std::vector<std::string>;
 
-const std::string kAMinorChord[6] = {kReset,
+const std::string A_MINOR_CHORD[6] = {RESET,
                                      ShortMsg("0x007F4090"),
                                      ShortMsg("0x007F3C90"),
                                      ShortMsg("0x007F3990"),
@@ -23,7 +23,7 @@ const std::string kAMinorChord[6] = {kReset,
 class SelectPatchTest : public SoundTest
 {
 protected:
-    void SetUp() override { Open({ChordFamily{{"Am"}, {kAMinor}}}); }
+    void SetUp() override { Open({ChordFamily{{"Am"}, {A_MINOR}}}); }
 
     // The MIDI calls made from a click on "Pat&ch" until its dialog has
     // closed again; inside runs while the dialog is open and ends it (or
@@ -33,8 +33,8 @@ protected:
         bool opened = false;
         afxtest::WhenModalOpens([&](CDialog& dialog) {
             auto* pPatchDlg = dynamic_cast<CSelectPatchDlg*>(&dialog);
-            opened = pPatchDlg != NULL;
-            if (pPatchDlg != NULL)
+            opened = pPatchDlg != nullptr;
+            if (pPatchDlg != nullptr)
                 inside(*pPatchDlg);
         });
         const CallList calls = CallsOf([&] { afxtest::ClickButton(m_dlg.GetDlgItem(IDC_PATCH)); });
@@ -87,7 +87,7 @@ void PrintTo(const EndCase& endCase, std::ostream* out)
     *out << endCase.name;
 }
 
-const EndCase kEnds[] = {
+const EndCase ENDS[] = {
     {"OkButton", [](CSelectPatchDlg& dlg) { afxtest::ClickButton(dlg.GetDlgItem(IDOK)); }, true},
     {"CancelButton", [](CSelectPatchDlg& dlg) { afxtest::ClickButton(dlg.GetDlgItem(IDCANCEL)); }, false},
     {"Esc", [](CSelectPatchDlg& dlg) { afxtest::KeyPress(&dlg, afxtest::VK_ESCAPE); }, false},
@@ -114,15 +114,15 @@ TEST_P(PatchEndTest, EachSelectionIsSentAtOnceOkKeepsTheLastAnyOtherEndUndoesThe
         afxtest::SelectComboItem(List(dlg), 127);
         GetParam().end(dlg);
     });
-    CallList expected{kReset, ShortMsg("0x000005C0"), kReset, ShortMsg("0x000000C0"),
-                      kReset, ShortMsg("0x00007FC0")};
+    CallList expected{RESET, ShortMsg("0x000005C0"), RESET, ShortMsg("0x000000C0"),
+                      RESET, ShortMsg("0x00007FC0")};
     if (!GetParam().kept)
         expected.push_back(ShortMsg("0x000018C0"));
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(m_dlg.m_nPatch, GetParam().kept ? 127 : 24);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ends, PatchEndTest, ::testing::ValuesIn(kEnds),
+INSTANTIATE_TEST_SUITE_P(Ends, PatchEndTest, ::testing::ValuesIn(ENDS),
                          [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SelectPatchTest, PlayPlaysTheMainWindowsChordAndMuteSilencesIt)
@@ -132,8 +132,8 @@ TEST_F(SelectPatchTest, PlayPlaysTheMainWindowsChordAndMuteSilencesIt)
         afxtest::ClickButton(dlg.GetDlgItem(IDC_PATCH_MUTE));
         afxtest::ClickButton(dlg.GetDlgItem(IDOK));
     });
-    CallList expected(std::begin(kAMinorChord), std::end(kAMinorChord));
-    expected.push_back(kReset);
+    CallList expected(std::begin(A_MINOR_CHORD), std::end(A_MINOR_CHORD));
+    expected.push_back(RESET);
     EXPECT_EQ(calls, expected);
 }
 
@@ -144,7 +144,7 @@ TEST_F(SelectPatchTest, PlayWithNoStringPlayedOnlyResets)
         afxtest::ClickButton(dlg.GetDlgItem(IDC_PATCH_PLAY));
         afxtest::ClickButton(dlg.GetDlgItem(IDOK));
     });
-    EXPECT_EQ(calls, CallList{kReset});
+    EXPECT_EQ(calls, CallList{RESET});
 }
 
 TEST_F(SelectPatchTest, F1OpensTheHelpImageAndLeavesTheDialogOpen)

@@ -68,8 +68,8 @@ TEST(Cursor, ACursorSetOverTheDialogDoesNotShowOverItsControls)
     dlg.m_bHandCursorOnMove = true;
     const CPoint freeArea = FreeAreaPoint(dlg);
     afxtest::MouseMove(&dlg, freeArea);
-    const HCURSOR hand = LoadCursor(NULL, IDC_HAND);
-    const HCURSOR arrow = LoadCursor(NULL, IDC_ARROW);
+    const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     ASSERT_EQ(afxtest::CursorShownAt(&dlg, freeArea), hand);
     for (int nID : {static_cast<int>(IDC_TEST_LABEL), int{IDOK}, int{IDC_TEST_APPLY}, int{IDC_TEST_SLIDER}, int{IDC_TEST_COMBO}})
         EXPECT_EQ(afxtest::CursorShownAt(&dlg, CentreOf(dlg, nID)), arrow) << "control " << nID;

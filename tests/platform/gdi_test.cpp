@@ -13,17 +13,17 @@ using ::testing::ElementsAre;
 
 namespace
 {
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF BLUE = RGB(0, 0, 255);
+const COLORREF WHITE = RGB(255, 255, 255);
+const COLORREF BLACK = RGB(0, 0, 0);
 
 // A 40 x 40 context filled blue, so that every pixel drawn shows.
 struct BlueCanvas
 {
     afxtest::RecordingDC dc{40, 40};
-    CBrush blue{kBlue};
-    CBrush white{kWhite};
-    CBrush black{kBlack};
+    CBrush blue{BLUE};
+    CBrush white{WHITE};
+    CBrush black{BLACK};
 
     BlueCanvas()
     {
@@ -38,15 +38,15 @@ TEST(GdiPixels, RectangleStaysInsideItsRightAndBottomEdges)
     canvas.dc.SelectObject(&canvas.white);
     canvas.dc.Rectangle(5, 5, 15, 12);
     const afxtest::Image image = canvas.dc.Grab();
-    EXPECT_EQ(image.At(5, 5), kBlack);
-    EXPECT_EQ(image.At(14, 11), kBlack);
-    EXPECT_EQ(image.At(14, 8), kBlack);
-    EXPECT_EQ(image.At(9, 11), kBlack);
-    EXPECT_EQ(image.At(6, 6), kWhite);
-    EXPECT_EQ(image.At(13, 10), kWhite);
-    EXPECT_EQ(image.At(15, 8), kBlue);
-    EXPECT_EQ(image.At(9, 12), kBlue);
-    EXPECT_EQ(image.At(4, 8), kBlue);
+    EXPECT_EQ(image.At(5, 5), BLACK);
+    EXPECT_EQ(image.At(14, 11), BLACK);
+    EXPECT_EQ(image.At(14, 8), BLACK);
+    EXPECT_EQ(image.At(9, 11), BLACK);
+    EXPECT_EQ(image.At(6, 6), WHITE);
+    EXPECT_EQ(image.At(13, 10), WHITE);
+    EXPECT_EQ(image.At(15, 8), BLUE);
+    EXPECT_EQ(image.At(9, 12), BLUE);
+    EXPECT_EQ(image.At(4, 8), BLUE);
 }
 
 TEST(GdiPixels, FillRectCoversLeftTopButNotRightBottom)
@@ -57,11 +57,11 @@ TEST(GdiPixels, FillRectCoversLeftTopButNotRightBottom)
     const CRect inverted(20, 20, 10, 10);
     canvas.dc.FillRect(&inverted, &canvas.white);
     const afxtest::Image image = canvas.dc.Grab();
-    EXPECT_EQ(image.At(2, 3), kWhite);
-    EXPECT_EQ(image.At(9, 8), kWhite);
-    EXPECT_EQ(image.At(10, 8), kBlue);
-    EXPECT_EQ(image.At(9, 9), kBlue);
-    EXPECT_EQ(image.At(15, 15), kBlue) << "an inverted rectangle fills nothing";
+    EXPECT_EQ(image.At(2, 3), WHITE);
+    EXPECT_EQ(image.At(9, 8), WHITE);
+    EXPECT_EQ(image.At(10, 8), BLUE);
+    EXPECT_EQ(image.At(9, 9), BLUE);
+    EXPECT_EQ(image.At(15, 15), BLUE) << "an inverted rectangle fills nothing";
 }
 
 TEST(GdiPixels, LineToLeavesItsEndPoint)
@@ -75,12 +75,12 @@ TEST(GdiPixels, LineToLeavesItsEndPoint)
     canvas.dc.LineTo(25, 25);
     const afxtest::Image image = canvas.dc.Grab();
     for (int x = 2; x < 10; ++x)
-        EXPECT_EQ(image.At(x, 30), kBlack) << x;
-    EXPECT_EQ(image.At(10, 30), kBlue);
-    EXPECT_EQ(image.At(30, 8), kBlack);
-    EXPECT_EQ(image.At(30, 9), kBlue);
-    EXPECT_EQ(image.At(24, 24), kBlack);
-    EXPECT_EQ(image.At(25, 25), kBlue);
+        EXPECT_EQ(image.At(x, 30), BLACK) << x;
+    EXPECT_EQ(image.At(10, 30), BLUE);
+    EXPECT_EQ(image.At(30, 8), BLACK);
+    EXPECT_EQ(image.At(30, 9), BLUE);
+    EXPECT_EQ(image.At(24, 24), BLACK);
+    EXPECT_EQ(image.At(25, 25), BLUE);
 }
 
 TEST(GdiPixels, EllipseIsFilledWithTheSelectedBrushInsideItsBox)
@@ -91,18 +91,18 @@ TEST(GdiPixels, EllipseIsFilledWithTheSelectedBrushInsideItsBox)
     canvas.dc.SelectObject(&canvas.white);
     canvas.dc.Ellipse(CRect(20, 2, 34, 16));
     const afxtest::Image image = canvas.dc.Grab();
-    EXPECT_EQ(image.At(9, 9), kBlack);
-    EXPECT_EQ(image.At(27, 9), kWhite);
-    EXPECT_EQ(image.At(20, 2), kBlue) << "the corners of the box stay";
+    EXPECT_EQ(image.At(9, 9), BLACK);
+    EXPECT_EQ(image.At(27, 9), WHITE);
+    EXPECT_EQ(image.At(20, 2), BLUE) << "the corners of the box stay";
     // The outline reaches the last column and row inside the box, no further.
     bool lastColumnDrawn = false;
     bool lastRowDrawn = false;
     for (int i = 2; i < 16; ++i)
     {
-        lastColumnDrawn = lastColumnDrawn || image.At(33, i) == kBlack;
-        lastRowDrawn = lastRowDrawn || image.At(i + 18, 15) == kBlack;
-        EXPECT_EQ(image.At(34, i), kBlue);
-        EXPECT_EQ(image.At(i + 18, 16), kBlue);
+        lastColumnDrawn = lastColumnDrawn || image.At(33, i) == BLACK;
+        lastRowDrawn = lastRowDrawn || image.At(i + 18, 15) == BLACK;
+        EXPECT_EQ(image.At(34, i), BLUE);
+        EXPECT_EQ(image.At(i + 18, 16), BLUE);
     }
     EXPECT_TRUE(lastColumnDrawn);
     EXPECT_TRUE(lastRowDrawn);
@@ -113,7 +113,7 @@ TEST(DrawingRecorder, LogsEveryCallWithItsValuesAndBoxesInOrder)
     afxtest::MessageBoxRecorder boxes;
     afxtest::DrawingRecorder recorder;
     afxtest::RecordingDC dc(10, 10);
-    CBrush white(kWhite);
+    CBrush white(WHITE);
     dc.SelectObject(&white);
     dc.Rectangle(1, 2, 3, 4);
     AfxMessageBox("in between");
@@ -130,8 +130,8 @@ TEST(DrawingRecorder, LogsEveryCallWithItsValuesAndBoxesInOrder)
 TEST(DrawingRecorder, SelectObjectReturnsThePreviousBrush)
 {
     afxtest::RecordingDC dc(4, 4);
-    CBrush first(kWhite);
-    CBrush second(kBlack);
+    CBrush first(WHITE);
+    CBrush second(BLACK);
     EXPECT_EQ(dc.SelectObject(&first), nullptr);
     EXPECT_EQ(dc.SelectObject(&second), &first);
 }
@@ -144,8 +144,8 @@ TEST(WindowPaint, InvalidationBringsOneWmPaintIntoTheWindowImage)
     const int paints = dlg.m_nPaints;
 
     dlg.m_crPaint = RGB(255, 0, 0);
-    dlg.InvalidateRect(NULL, TRUE);
-    dlg.InvalidateRect(NULL, TRUE);
+    dlg.InvalidateRect(nullptr, TRUE);
+    dlg.InvalidateRect(nullptr, TRUE);
     ASSERT_TRUE(afxtest::WaitFor([&] { return dlg.m_nPaints > paints; }));
     afxtest::ProcessEvents();
     EXPECT_EQ(dlg.m_nPaints, paints + 1) << "invalidations add up to one paint";
@@ -156,7 +156,7 @@ TEST(WindowPaint, InvalidationBringsOneWmPaintIntoTheWindowImage)
     ASSERT_EQ(painted.width, client.Width());
     EXPECT_EQ(painted.At(1, 1), RGB(255, 0, 0));
     EXPECT_EQ(painted.At(client.Width() - 1, client.Height() - 1), RGB(255, 0, 0));
-    EXPECT_EQ(painted.At(client.Width() - 5, 20), kWhite);
+    EXPECT_EQ(painted.At(client.Width() - 5, 20), WHITE);
 
     const afxtest::Image seen = afxtest::GrabClientArea(&dlg);
     EXPECT_EQ(seen.At(1, 1), RGB(255, 0, 0)) << "the image shows under the controls";
@@ -183,7 +183,7 @@ TEST(WindowPaint, ABoxInsideWmPaintIsShownAndPaintingGoesOn)
     EXPECT_THAT(boxes.Texts(), ElementsAre("painting"));
     dlg.m_bBoxInPaint = false;
     EXPECT_TRUE(afxtest::WaitFor([&] { return dlg.m_nPaints == paints + 2; })) << "the invalidation during the box";
-    EXPECT_EQ(afxtest::GrabPaint(&dlg).At(20, 20), kWhite);
+    EXPECT_EQ(afxtest::GrabPaint(&dlg).At(20, 20), WHITE);
 }
 
 // While a box raised by the paint is open, the screen shows what the paint
@@ -195,11 +195,11 @@ TEST(WindowPaint, WhatThePaintDrewBeforeItsBoxIsOnScreenWhileTheBoxIsOpen)
     afxtest::ModelessDialog run(dlg);
     afxtest::PaintNow(&dlg);
     const CPoint inside = FreeAreaPoint(dlg);
-    ASSERT_EQ(afxtest::GrabClientArea(&dlg).At(inside.x, inside.y), kWhite);
+    ASSERT_EQ(afxtest::GrabClientArea(&dlg).At(inside.x, inside.y), WHITE);
 
     dlg.m_crPaint = RGB(255, 0, 0);
     dlg.m_bBoxInPaint = true;
-    COLORREF seenWhileOpen = kWhite;
+    COLORREF seenWhileOpen = WHITE;
     boxes.OnShow([&](const afxtest::MessageBoxRecord&) {
         seenWhileOpen = afxtest::GrabClientArea(&dlg).At(inside.x, inside.y);
         return IDOK;
@@ -209,7 +209,7 @@ TEST(WindowPaint, WhatThePaintDrewBeforeItsBoxIsOnScreenWhileTheBoxIsOpen)
     dlg.m_bBoxInPaint = false;
     EXPECT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(seenWhileOpen, RGB(255, 0, 0)) << "the red fill painted before the box";
-    EXPECT_EQ(afxtest::GrabClientArea(&dlg).At(inside.x, inside.y), kWhite) << "the paint's end";
+    EXPECT_EQ(afxtest::GrabClientArea(&dlg).At(inside.x, inside.y), WHITE) << "the paint's end";
 }
 
 TEST(WindowPaint, MinimisedWindowReportsIconic)
@@ -226,7 +226,7 @@ TEST(WindowPaint, MinimisedWindowReportsIconic)
 TEST(Fonts, PointSizesFollowTheLogicalDpi)
 {
     afxtest::SetLogicalDpi(120);
-    EXPECT_EQ(GetDeviceCaps(NULL, LOGPIXELSY), 120);
+    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSY), 120);
     afxtest::SetLogicalDpi(0);
 
     CTestDlg dlg;

@@ -55,7 +55,7 @@ TEST(MessageBoxes, AfxMessageBoxAddsTheIconOfItsButtonsAndBelongsToTheMainWindow
         EXPECT_EQ(boxes.Boxes()[0].caption, TEST_EXECUTABLE_TITLE);
         EXPECT_EQ(boxes.Boxes()[0].owner, main.m_hWnd);
     }
-    testApp.m_pMainWnd = NULL;
+    testApp.m_pMainWnd = nullptr;
 }
 
 TEST(MessageBoxes, RecorderKeepsTheOrderAndGivesTheAnswer)

@@ -86,11 +86,11 @@ TEST(MessageMap, EveryMouseMessageStartsWithTheArrowCursor)
     dlg.m_bHandCursorOnMove = true;
     const CPoint freeArea = FreeAreaPoint(dlg);
     afxtest::MouseMove(&dlg, freeArea);
-    EXPECT_EQ(afxtest::CurrentCursor(), LoadCursor(NULL, IDC_HAND));
+    EXPECT_EQ(afxtest::CurrentCursor(), LoadCursor(nullptr, IDC_HAND));
     dlg.m_bHandCursorOnMove = false;
     afxtest::MouseMove(&dlg, CPoint(freeArea.x + 1, freeArea.y));
-    EXPECT_EQ(afxtest::CurrentCursor(), LoadCursor(NULL, IDC_ARROW));
-    EXPECT_EQ(testApp.LoadStandardCursor(IDC_HAND), LoadCursor(NULL, IDC_HAND));
+    EXPECT_EQ(afxtest::CurrentCursor(), LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(testApp.LoadStandardCursor(IDC_HAND), LoadCursor(nullptr, IDC_HAND));
 }
 
 TEST(HelpCommand, F1GoesThroughTheApplicationToTheMainWindowsWinHelp)
@@ -105,7 +105,7 @@ TEST(HelpCommand, F1GoesThroughTheApplicationToTheMainWindowsWinHelp)
     afxtest::KeyPress(&main, afxtest::VK_F1, afxtest::KEY_SHIFT);
     afxtest::KeyPress(&main, afxtest::VK_F1, afxtest::KEY_CONTROL);
     afxtest::KeyPress(&main, afxtest::VK_F1);
-    testApp.m_pMainWnd = NULL;
+    testApp.m_pMainWnd = nullptr;
 
     EXPECT_THAT(LogOf(main, "help"), ElementsAre("help", "help"));
     EXPECT_THAT(LogOf(other, "help"), IsEmpty());

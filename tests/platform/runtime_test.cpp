@@ -94,7 +94,7 @@ TEST(Shell, RecorderSeesTheCallAndAMissingFileIsReported)
 {
     {
         afxtest::ShellRecorder shell;
-        const HINSTANCE result = ShellExecuteA(NULL, NULL, "TabulorHelp.gif", NULL, NULL, SW_SHOWNORMAL);
+        const HINSTANCE result = ShellExecuteA(nullptr, nullptr, "TabulorHelp.gif", nullptr, nullptr, SW_SHOWNORMAL);
         EXPECT_GT(reinterpret_cast<std::intptr_t>(result), 32);
         ASSERT_EQ(shell.Calls().size(), 1u);
         EXPECT_EQ(shell.Calls()[0].operation, "");
@@ -102,7 +102,7 @@ TEST(Shell, RecorderSeesTheCallAndAMissingFileIsReported)
         EXPECT_EQ(shell.Calls()[0].showCmd, SW_SHOWNORMAL);
     }
     // Without the recorder: nothing to open, nothing started.
-    const HINSTANCE missing = ShellExecuteA(NULL, NULL, "no-such-file-here.gif", NULL, "/nonexistent", SW_SHOWNORMAL);
+    const HINSTANCE missing = ShellExecuteA(nullptr, nullptr, "no-such-file-here.gif", nullptr, "/nonexistent", SW_SHOWNORMAL);
     EXPECT_EQ(reinterpret_cast<std::intptr_t>(missing), SE_ERR_FNF);
 }
 // The program's checks for its files: a regular file opens and reads;

@@ -45,7 +45,7 @@ protected:
 class CTestDlg : public CDialog
 {
 public:
-    explicit CTestDlg(UINT nIDTemplate = IDD_TEST, CWnd* pParent = NULL) : CDialog(nIDTemplate, pParent) {}
+    explicit CTestDlg(UINT nIDTemplate = IDD_TEST, CWnd* pParent = nullptr) : CDialog(nIDTemplate, pParent) {}
 
     std::vector<std::string> m_log;
     CString m_strText = "start";

@@ -95,7 +95,7 @@ BOOL CTestDlg::OnInitDialog()
 int CTestDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     Log("create");
-    m_bControlsAtCreate = GetDlgItem(IDC_TEST_EDIT) != NULL;
+    m_bControlsAtCreate = GetDlgItem(IDC_TEST_EDIT) != nullptr;
     return CDialog::OnCreate(lpCreateStruct);
 }
 
@@ -150,7 +150,7 @@ void CTestDlg::OnMouseMove(UINT nFlags, CPoint point)
 {
     Log(PointText("move", point));
     if (m_bHandCursorOnMove)
-        SetCursor(LoadCursor(NULL, IDC_HAND));
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
     CDialog::OnMouseMove(nFlags, point);
 }
 

@@ -90,8 +90,8 @@ private:
 };
 
 // Fingerings used across the tests (six codes, six fingers, base fret).
-inline const Applicature kAMinor = {0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 0};
-inline const Applicature kNotPlayed = {10, 10, 10, 10, 10, 10, 0, 0, 0, 0, 0, 0, 0};
+inline const Applicature A_MINOR = {0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, 0};
+inline const Applicature NOT_PLAYED = {10, 10, 10, 10, 10, 10, 0, 0, 0, 0, 0, 0, 0};
 
 // A dialog of type Dlg (TestDlg or one derived from it) opened for each
 // test; DialogTest is the common one.
@@ -121,7 +121,7 @@ protected:
     void TearDown() override
     {
         m_run.reset();
-        AfxGetApp()->m_pMainWnd = NULL;
+        AfxGetApp()->m_pMainWnd = nullptr;
     }
 
     CWnd* Item(int nID) { return m_dlg.GetDlgItem(nID); }

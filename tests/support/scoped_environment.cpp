@@ -14,7 +14,7 @@ namespace
 const char* const MIDI_VARIABLES[] = {"TABULOR_MIDI_SOUNDFONT", "TABULOR_MIDI_DRIVER", "TABULOR_MIDI_WAV",
                                       "TABULOR_MIDI_LOG"};
 
-} // namespace
+}  // namespace
 
 ScopedEnvironment::ScopedEnvironment()
 {

@@ -9,7 +9,7 @@
 
 inline void ExpectShellOpened(const afxtest::ShellCall& call, const char* file)
 {
-    EXPECT_EQ(call.hwnd, HWND(NULL));
+    EXPECT_EQ(call.hwnd, HWND(nullptr));
     EXPECT_EQ(call.operation, "");
     EXPECT_EQ(call.file, file);
     EXPECT_EQ(call.parameters, "");

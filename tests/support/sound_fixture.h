@@ -24,8 +24,8 @@ inline std::string ShortMsg(const char* hexValue)
 {
     return std::string("midiOutShortMsg ") + hexValue;
 }
-inline const std::string kReset = "midiOutReset";
-inline const std::string kClose = "midiOutClose";
+inline const std::string RESET = "midiOutReset";
+inline const std::string CLOSE = "midiOutClose";
 
 class SoundTest : public DialogFixture<SoundDlg>
 {

@@ -129,7 +129,7 @@ ChordFamily MakeFamily(const ChordRoot& root, const ChordQuality& quality)
     return family;
 }
 
-} // namespace
+}  // namespace
 
 ChordTable BuildChordLibrary()
 {

@@ -293,4 +293,4 @@ TEST_F(MidiDeviceTest, LogsEveryCallWithItsValues)
                                     }));
 }
 
-} // namespace
+}  // namespace

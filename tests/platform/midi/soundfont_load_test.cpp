@@ -252,4 +252,4 @@ INSTANTIATE_TEST_SUITE_P(
                    false}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
 
-} // namespace
+}  // namespace

@@ -212,4 +212,4 @@ TEST_F(SynthRenderTest, ResetKeepsProgramsAndControllers)
               1e-3 * ToneEnergy(sound, Frames(0.1), Frames(0.2), KeyFrequency(KEY_A4), RATE));
 }
 
-} // namespace
+}  // namespace

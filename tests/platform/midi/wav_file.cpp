@@ -21,7 +21,7 @@ bool HasTag(const std::vector<unsigned char>& bytes, std::size_t at, const char*
     return at + 4 <= bytes.size() && std::memcmp(&bytes[at], tag, 4) == 0;
 }
 
-} // namespace
+}  // namespace
 
 WavFile ReadWavFile(const std::string& path)
 {

@@ -133,4 +133,4 @@ TEST(WavFullDiskTest, OpenFailsWhenNotEvenTheHeaderCanBeWritten)
     EXPECT_EQ(report.find('\n'), report.size() - 1) << report;
 }
 
-} // namespace
+}  // namespace

@@ -111,4 +111,4 @@ TEST(WavOutputTest, RecordsTheNoteWhenItIsPlayed)
     EXPECT_GT(a4, 1000 * ToneEnergy(sound, 0, silenceEnd, 440.0, RATE));
 }
 
-} // namespace
+}  // namespace
