@@ -4,7 +4,8 @@
 // One class, one library (fretboard), its definitions split by area:
 //   fretboard/tabulor_dlg.cpp          construction, controls, message map, Exit
 //   fretboard/applicature_display.cpp  ShowApplicature and its checks
-//   fretboard/fretboard_paint.cpp      OnPaint, DrawFretboard, the board geometry
+//   fretboard/fretboard_paint.cpp      OnPaint, DrawFretboard (its layout arithmetic
+//                                      in board_geometry.cpp)
 //   fretboard/fretboard_mouse.cpp      the mouse handlers and edits
 //   fretboard/chord_lookup.cpp         the chord-name box, edition mode on and off
 //   fretboard/next_and_random.cpp      Next fingering and Random
