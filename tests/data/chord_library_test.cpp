@@ -23,12 +23,6 @@
 
 namespace {
 
-constexpr int STRING_COUNT = 6;
-constexpr int FINGER_INDEX = 6;
-constexpr int POSITION_INDEX = 12;
-constexpr int NOT_PLAYED = 10;
-constexpr int ROOT_OPEN = -10;
-
 // Note index (MIDI key minus 36) of the open strings 1..6, high E first.
 constexpr int OPEN_STRING_NOTE[STRING_COUNT] = {28, 23, 19, 14, 9, 4};
 // Play sounds only notes in this range.
@@ -130,7 +124,7 @@ std::vector<std::string> RootSpellings(int root)
 }
 
 int Fret(int code) { return std::abs(code); }
-bool IsPressed(int code) { return code != 0 && code != ROOT_OPEN && code != NOT_PLAYED; }
+bool IsPressed(int code) { return code != POS_OPEN && code != POS_ROOT_OPEN && code != POS_NOT_PLAYED; }
 
 // The note index of every string as the display computes it, -1 when not
 // played.
@@ -140,7 +134,7 @@ std::vector<int> StringNotes(const Applicature& a)
     for (int s = 0; s < STRING_COUNT; ++s)
     {
         const int code = a[s];
-        if (code == 0 || code == ROOT_OPEN)
+        if (code == POS_OPEN || code == POS_ROOT_OPEN)
             notes[s] = OPEN_STRING_NOTE[s];
         else if (IsPressed(code))
             notes[s] = OPEN_STRING_NOTE[s] + a[POSITION_INDEX] + Fret(code);
@@ -320,7 +314,7 @@ TEST_F(ShippedLibrary, EveryFingeringHoldsOnlyValuesTheProgramShows)
             {
                 EXPECT_EQ(codes.count(a[s]), 1u) << "string " << s + 1;
                 EXPECT_EQ(a[FINGER_INDEX + s] != 0, IsPressed(a[s])) << "finger of string " << s + 1;
-                EXPECT_TRUE(a[FINGER_INDEX + s] >= 0 && a[FINGER_INDEX + s] <= 4) << "finger of string " << s + 1;
+                EXPECT_TRUE(a[FINGER_INDEX + s] >= 0 && a[FINGER_INDEX + s] <= MAX_FINGER) << "finger of string " << s + 1;
             }
             EXPECT_TRUE(a[POSITION_INDEX] >= 0 && a[POSITION_INDEX] <= MAX_POSITION);
             EXPECT_EQ(std::count_if(a.begin(), a.begin() + STRING_COUNT, [](int code) { return code < 0; }), 1)
@@ -399,7 +393,7 @@ TEST_F(ShippedLibrary, EveryFingeringIsPlayableAndStartsInTheFirstColumn)
             }
 
             const bool usesOpenString
-                = std::any_of(a.begin(), a.begin() + STRING_COUNT, [](int code) { return code == 0 || code == ROOT_OPEN; });
+                = std::any_of(a.begin(), a.begin() + STRING_COUNT, [](int code) { return code == POS_OPEN || code == POS_ROOT_OPEN; });
             if (usesOpenString)
                 EXPECT_EQ(a[POSITION_INDEX], 0) << "open shapes are shown from the nut";
             else
