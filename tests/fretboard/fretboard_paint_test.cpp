@@ -2,6 +2,9 @@
 // value, the pixels the user sees, and the report of codes it cannot draw.
 #include "dialog_fixture.h"
 
+#include <cstdio>
+#include <sstream>
+
 namespace
 {
 using afxtest::DrawCall;
@@ -257,4 +260,55 @@ TEST_F(FretboardPaintTest, PixelsOfTheWindow)
     // Outside the area the dialog's own background.
     EXPECT_FALSE(isWhite(area.right + 1, (area.top + area.bottom) / 2));
 }
+// The help picture's script places its labels by what tabulor-board-geometry
+// prints: it must tell the layout that the paint draws, at any window size.
+std::vector<int> BoardGeometryToolOutput(int cx, int cy)
+{
+    const std::string command = std::string("'") + BOARD_GEOMETRY_TOOL + "' " + std::to_string(cx) + " " +
+                                std::to_string(cy);
+    std::FILE* pipe = popen(command.c_str(), "r");
+    std::string text;
+    char buffer[256];
+    while (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        text += buffer;
+    if (pipe != nullptr)
+        pclose(pipe);
+    std::istringstream in(text);
+    std::vector<int> values;
+    for (int value; in >> value;)
+        values.push_back(value);
+    return values;
+}
+
+TEST_F(FretboardPaintTest, HelpPictureToolTellsThePaintedLayout)
+{
+    Open({});
+    const struct
+    {
+        int cx;
+        int cy;
+    } sizes[] = {{500, 300}, {576, 356}, {733, 451}, {100, 100}};
+    for (const auto& size : sizes)
+    {
+        SCOPED_TRACE(std::to_string(size.cx) + " x " + std::to_string(size.cy));
+        const std::vector<DrawCall> calls = PaintAt(size.cx, size.cy, EVERY_MARKER);
+        // String 1 is open: the first marker is its circle, whose right edge
+        // lies 7 pixels right of the open column's centre.
+        const auto openMarker = std::find_if(calls.begin(), calls.end(),
+                                             [](const DrawCall& c) { return c.op == "Ellipse"; });
+        ASSERT_NE(openMarker, calls.end());
+
+        std::vector<int> painted;
+        for (float y : m_dlg.m_fStringY)
+            painted.push_back(static_cast<int>(y));
+        for (float x : m_dlg.m_fFretX)
+            painted.push_back(static_cast<int>(x));
+        const CRect area(m_dlg.m_rcFretboard);
+        const std::vector<int> rest = {static_cast<int>(m_dlg.m_fFretWidth), int(openMarker->args[2]) - 7,
+                                       int(area.left), int(area.top), area.Width(), area.Height()};
+        painted.insert(painted.end(), rest.begin(), rest.end());
+        EXPECT_EQ(BoardGeometryToolOutput(size.cx, size.cy), painted);
+    }
+}
+
 }  // namespace
