@@ -9,20 +9,12 @@
 #include <filesystem>
 #include <string>
 
-class BenchFolder
+class BenchFolder : public CurrentScratchDir
 {
 public:
-    explicit BenchFolder(int families) : m_previous(std::filesystem::current_path())
+    explicit BenchFolder(int families)
     {
-        std::filesystem::current_path(m_dir.Folder());
         WriteBenchChordFile("Tabulor.xml", families);
         std::fclose(std::fopen("TabulorHelp.gif", "wb"));
     }
-    ~BenchFolder() { std::filesystem::current_path(m_previous); }
-    BenchFolder(const BenchFolder&) = delete;
-    BenchFolder& operator=(const BenchFolder&) = delete;
-
-private:
-    ScratchDir m_dir;
-    std::filesystem::path m_previous;
 };

@@ -4,6 +4,7 @@
 // Reported as medians of the runs (ms), with the median of the per-round
 // ratio to the bare dialog with controls, the resident memory at the first
 // frame and the load average around the run.
+#include "scratch_dir.h"
 #include "testing.h"
 
 #include <benchmark/benchmark.h>
@@ -84,30 +85,14 @@ double Median(std::vector<double> values)
 
 // A scratch working folder holding copies of the shipped data, current
 // while it lives.
-class ShippedDataFolder
+class ShippedDataFolder : public CurrentScratchDir
 {
 public:
-    ShippedDataFolder() : m_previous(std::filesystem::current_path())
+    ShippedDataFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tabulor-first-frame-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        m_path = pattern;
         for (const char* file : {"Tabulor.xml", "TabulorHelp.gif"})
-            std::filesystem::copy_file(std::filesystem::path(SHIPPED_DATA_DIR) / file, m_path / file);
-        std::filesystem::current_path(m_path);
+            std::filesystem::copy_file(std::filesystem::path(SHIPPED_DATA_DIR) / file, Folder() / file);
     }
-    ~ShippedDataFolder()
-    {
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_path);
-    }
-    ShippedDataFolder(const ShippedDataFolder&) = delete;
-    ShippedDataFolder& operator=(const ShippedDataFolder&) = delete;
-
-private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_path;
 };
 
 double LoadAverage()

@@ -3,6 +3,7 @@
 // window's paint event over the board). Each key is sent as the keyboard
 // sends it, and the event loop runs until its effect is there.
 #include "tabulor_dlg.h"
+#include "scratch_dir.h"
 #include "testing.h"
 
 #include <benchmark/benchmark.h>
@@ -23,34 +24,18 @@ namespace
 {
 // A scratch working folder with the shipped chord file, current while it
 // lives; the MIDI calls are logged into it.
-class ShippedChordsFolder
+class ShippedChordsFolder : public CurrentScratchDir
 {
 public:
-    ShippedChordsFolder() : m_previous(std::filesystem::current_path())
+    ShippedChordsFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tabulor-keys-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        m_path = pattern;
-        std::filesystem::copy_file(SHIPPED_CHORD_FILE, m_path / "Tabulor.xml");
-        std::filesystem::current_path(m_path);
+        std::filesystem::copy_file(SHIPPED_CHORD_FILE, Folder() / "Tabulor.xml");
         std::fclose(std::fopen("TabulorHelp.gif", "wb"));
         qputenv("TABULOR_MIDI_LOG", MidiLog().c_str());
     }
-    ~ShippedChordsFolder()
-    {
-        qunsetenv("TABULOR_MIDI_LOG");
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_path);
-    }
-    ShippedChordsFolder(const ShippedChordsFolder&) = delete;
-    ShippedChordsFolder& operator=(const ShippedChordsFolder&) = delete;
+    ~ShippedChordsFolder() { qunsetenv("TABULOR_MIDI_LOG"); }
 
-    std::string MidiLog() const { return (m_path / "midi.log").string(); }
-
-private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_path;
+    std::string MidiLog() const { return Path("midi.log"); }
 };
 
 off_t FileSize(const std::string& path)

@@ -52,3 +52,16 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// A scratch folder that is the process's working directory while it lives,
+// as the program's working folder is.
+class CurrentScratchDir : public ScratchDir
+{
+public:
+    CurrentScratchDir() : m_previous(std::filesystem::current_path()) { std::filesystem::current_path(Folder()); }
+    // Back out first: the folder itself goes after.
+    ~CurrentScratchDir() { std::filesystem::current_path(m_previous); }
+
+private:
+    std::filesystem::path m_previous;
+};
