@@ -16,7 +16,6 @@
 
 namespace {
 
-
 // Names are separated by a comma and one more character (the writer puts a
 // blank there); that character is skipped whatever it is, so no name ever
 // holds a comma.

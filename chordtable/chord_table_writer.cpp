@@ -7,7 +7,6 @@
 
 namespace {
 
-
 // Appends the pieces of the chord file to a string. The text ends its lines
 // with LF; the file on disk holds CR LF, and building those bytes directly
 // spares a second pass.
