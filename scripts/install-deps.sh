@@ -17,7 +17,9 @@ run_packages=(
     libfluidsynth-dev
     timgm6mb-soundfont          # the General MIDI SoundFont of MIDI device 0
     fonts-dejavu-core fonts-liberation
-    xdg-utils                   # Help opens the picture with xdg-open
+    # Help hands the picture to xdg-open, which needs an image viewer: a
+    # desktop has one, a minimal system gets gpicview.
+    xdg-utils gpicview
 )
 
 # What the tests and benchmarks add.
