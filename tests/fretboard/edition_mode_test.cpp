@@ -6,7 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <csignal>
 #include <iterator>
+#include <set>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace
@@ -224,6 +227,48 @@ TEST_F(EditionModeTest, SaveOntoAReadOnlyFileSaysSoAndCanBeRepeated)
     EXPECT_EQ(m_dlg.m_chordTable, expected);
 
     ASSERT_EQ(chmod("Tabulor.xml", 0644), 0);
+    ClickSave();
+    ExpectOneBox(kSaved, kAttention);
+    EXPECT_EQ(ReadBack(), expected);
+}
+
+// ulimit -f below the new text: the file size signal must not end the
+// program; SAVE says it did not save, and the file, the folder and the table
+// stay as they were.
+TEST_F(EditionModeTest, SaveAboveTheFileSizeLimitSaysSoAndKeepsEverything)
+{
+    Open(kTable);
+    EnterEditionMode();
+    m_dlg.Show(kAMinorFret5);
+    TypeChordName("C");
+    afxtest::ClickButton(Item(IDOK));
+    m_boxes.Clear();
+    const std::string before = FileBytes("Tabulor.xml");
+    const auto folderEntries = [] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    const std::set<std::string> entries = folderEntries();
+
+    const auto previousHandler = signal(SIGXFSZ, SIG_DFL);
+    struct rlimit previousLimit;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
+    struct rlimit limit = previousLimit;
+    limit.rlim_cur = before.size();
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    ClickSave();
+    setrlimit(RLIMIT_FSIZE, &previousLimit);
+    signal(SIGXFSZ, previousHandler);
+
+    ExpectOneBox(kNotSaved, kAttention);
+    EXPECT_EQ(FileBytes("Tabulor.xml"), before);
+    EXPECT_EQ(folderEntries(), entries);
+    ChordTable expected = kTable;
+    expected[1].variants.push_back(kAMinorFret5);
+    EXPECT_EQ(m_dlg.m_chordTable, expected);
+
     ClickSave();
     ExpectOneBox(kSaved, kAttention);
     EXPECT_EQ(ReadBack(), expected);
