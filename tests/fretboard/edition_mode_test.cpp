@@ -304,4 +304,40 @@ TEST_F(EditionModeTest, SaveCreatesAFileThatWasMissingAtStart)
     ExpectOneBox(kSaved, kAttention);
     EXPECT_TRUE(ReadBack().empty());
 }
+// The shipped chord file with one line after its declaration that stops
+// TinyXML before the root, or that is beyond what it bears: the chords are
+// not read, and SAVE must not put the empty table in the file's place.
+class SaveOfAnUnreadFile : public EditionModeTest, public ::testing::WithParamInterface<std::string>
+{
+};
+
+TEST_P(SaveOfAnUnreadFile, IsRefusedAndTheFileStaysAsItWas)
+{
+    std::string text = FileBytes(SHIPPED_CHORD_FILE);
+    const std::size_t afterDeclaration = text.find("\r\n") + 2;
+    ASSERT_NE(afterDeclaration, std::string::npos + 2);
+    text.insert(afterDeclaration, GetParam() + "\r\n");
+    std::ofstream("Tabulor.xml", std::ios::binary) << text;
+    m_folder.WriteHelpImage();
+    OpenWithFolderAsItIs();
+    ASSERT_TRUE(m_dlg.m_chordTable.empty());
+    EnterEditionMode();
+
+    ClickSave();
+
+    ExpectOneBox(kIncomplete, kAttention);
+    EXPECT_EQ(FileBytes("Tabulor.xml"), text);
+}
+
+std::string Repeated(const std::string& part, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += part;
+    return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(EditionModeTest, SaveOfAnUnreadFile,
+                         ::testing::Values("<!DOCTYPE chords_xml_table [ <!ENTITY me \"x\"> ]>", "a line of text", "&",
+                                           ">", Repeated("<a>", 100), "<a" + Repeated(" b=\"\"", 100) + "/>"));
 }  // namespace
