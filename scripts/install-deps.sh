@@ -33,6 +33,7 @@ test_packages=(
 # What the fuzz target adds.
 fuzz_packages=(
     clang libclang-rt-dev       # libFuzzer and the sanitizers' runtime
+    libomp-dev                  # OpenMP for clang (FluidSynth's loading uses it)
 )
 
 packages=("${run_packages[@]}")
