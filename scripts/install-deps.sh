@@ -10,6 +10,7 @@ packages=(
     libfluidsynth-dev timgm6mb-soundfont
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils
+    desktop-file-utils appstream
     fonts-dejavu-core fonts-liberation
 )
 
