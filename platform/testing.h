@@ -59,8 +59,10 @@ namespace afxtest
 // Event loop
 // ---------------------------------------------------------------------------
 void ProcessEvents();
-// Processes events until the condition holds; false after timeoutMs.
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000);
+// Processes events until the condition holds; false after timeoutMs. The
+// default is a limit for a failure only, long enough for a sanitizer build
+// on a busy machine.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 60000);
 
 // ---------------------------------------------------------------------------
 // Dialogs without a blocking DoModal

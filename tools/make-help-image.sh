@@ -44,9 +44,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Polls a command for up to about ten seconds.
+# Polls a command for up to about a minute: a limit for a failure only, long
+# enough for a sanitizer build on a busy machine.
 wait_for() {
-    local tries=100
+    local tries=600
     until "$@"; do
         tries=$((tries - 1))
         [ "$tries" -gt 0 ] || return 1
@@ -75,7 +76,7 @@ cp "$repo/data/Tabulor.xml" "$scratch/work/"
 ) >"$scratch/tabulor.log" 2>&1 &
 tabulor_pid=$!
 
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tabulor 2011\.07\.03$' | head -n 1) || true
+win=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tabulor 2011\.07\.03$' | head -n 1) || true
 [ -n "$win" ] || { echo "$0: the Tabulor window did not appear" >&2; cat "$scratch/tabulor.log" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$win")"   # X, Y, WIDTH, HEIGHT
 cw=$WIDTH ch=$HEIGHT
@@ -129,7 +130,7 @@ shot main
 # and the main window's next click then acts as ADD CHORD.
 close_box() {   # close_box TITLE: waits for the box, presses Return, waits until it is gone
     local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
+    found=$(timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
     [ -n "$found" ] || return 1
     xdotool windowfocus --sync "$found" key Return
     wait_for sh -c "! xdotool search --onlyvisible --name '^$1\$' >/dev/null"

@@ -1,12 +1,16 @@
 // Device 0 with the default SoundFont: open and close, the Note Ons of a
-// chord, the synthesizer's render time against an audio period, and the
-// memory the open device holds. Device opens render into a WAV file so that
-// they run without a sound card.
+// chord, the synthesizer's render time against an audio period, how closely
+// the WAV file output keeps pace with the clock, and the memory the open
+// device holds. Device opens render into a WAV file so that they run without
+// a sound card.
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <unistd.h>
@@ -23,9 +27,20 @@ namespace
 // The E major chord on six strings: the most notes the program sounds.
 const DWORD CHORD_NOTE_ONS[] = {0x7F4090, 0x7F3B90, 0x7F3890, 0x7F3490, 0x7F2F90, 0x7F2890};
 
+const char WAV_PATH[] = "/tmp/tabulor_midi_bench.wav";
+
 void UseWavOutput()
 {
-    ::setenv("TABULOR_MIDI_WAV", "/tmp/tabulor_midi_bench.wav", 1);
+    ::setenv("TABULOR_MIDI_WAV", WAV_PATH, 1);
+}
+
+double SecondsInWavFile()
+{
+    constexpr int HEADER_BYTES = 44;
+    constexpr int BYTES_PER_SECOND = FluidSynthesizer::SAMPLE_RATE * FluidSynthesizer::CHANNELS * 2;
+    std::error_code error;
+    const auto size = std::filesystem::file_size(WAV_PATH, error);
+    return error || size < HEADER_BYTES ? 0.0 : double(size - HEADER_BYTES) / BYTES_PER_SECOND;
 }
 
 double ResidentMegabytes()
@@ -116,5 +131,31 @@ void BM_RenderPeriod(benchmark::State& state)
 }
 BENCHMARK(BM_RenderPeriod)->Arg(128)->Arg(384)->Unit(benchmark::kMicrosecond);
 
+// The WAV file output renders in real time: for one second after the open
+// returns, how far the sound in the file lags behind the clock counted from
+// that return (negative: ahead, as rendering starts inside the open).
+void BM_WavFilePace(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    UseWavOutput();
+    double worstLag = -1e9;
+    double lastLag = 0;
+    for (auto _ : state)
+    {
+        HMIDIOUT handle = OpenOrSkip(state);
+        const Clock::time_point opened = Clock::now();
+        for (double clock = 0; clock < 1.0;)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            clock = std::chrono::duration<double>(Clock::now() - opened).count();
+            lastLag = clock - SecondsInWavFile();
+            worstLag = std::max(worstLag, lastLag);
+        }
+        midiOutClose(handle);
+    }
+    state.counters["lag_worst_ms"] = 1000 * worstLag;
+    state.counters["lag_end_ms"] = 1000 * lastLag;
+}
+BENCHMARK(BM_WavFilePace)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -10,15 +10,19 @@
 
 #include <functional>
 
+// How long a tool, a window or a condition may take to come: a limit only
+// for a failure, long enough for a sanitizer build on a busy machine.
+constexpr int kPatienceMs = 60000;
+
 inline QString RunTool(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    process.waitForFinished(10000);
+    process.waitForFinished(kPatienceMs);
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
-inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000)
+inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = kPatienceMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired())

@@ -264,7 +264,7 @@ TEST_F(TabulorE2E, TypedNamesRedrawTheBoardAndEscEndsTheProgram)
     }));
 
     RunTool("xdotool", {"key", "--window", m_window, "Escape"});
-    ASSERT_TRUE(m_program.waitForFinished(10000));
+    ASSERT_TRUE(m_program.waitForFinished(kPatienceMs));
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_program.exitCode(), 0);
 }

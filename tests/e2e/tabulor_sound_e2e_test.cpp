@@ -117,7 +117,7 @@ TEST_F(TabulorSoundE2E, AltPPlaysTheShownChord)
     ASSERT_TRUE(WaitForRendered(afterPlay + second));
 
     RunTool("xdotool", {"key", "--window", m_window, "Escape"});
-    ASSERT_TRUE(m_program.waitForFinished(10000));
+    ASSERT_TRUE(m_program.waitForFinished(kPatienceMs));
     EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_program.exitCode(), 0);
 

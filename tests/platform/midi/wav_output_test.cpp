@@ -1,11 +1,15 @@
 // Device 0 rendering into a WAV file in real time: the file is a valid WAV
-// once closed, holds what was played, at the moment it was played.
+// once closed, holds what was played, at the moment it was played, and keeps
+// pace with the clock. How closely it keeps pace is measured in bench/midi;
+// here a busy machine may make the file lag for a while, so the checks wait
+// for it to catch up instead of comparing it with the clock at one moment.
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include <gtest/gtest.h>
 
+#include "midi/wav_file_output.h"
 #include "mmsystem.h"
 #include "scoped_environment.h"
 #include "tone_analysis.h"
@@ -17,6 +21,7 @@ namespace
 constexpr int RATE = 44100;
 constexpr int BYTES_PER_FRAME = 4;
 constexpr int HEADER_BYTES = 44;
+constexpr double BLOCK = WavFileOutput::BLOCK_FRAMES;
 
 using Clock = std::chrono::steady_clock;
 
@@ -27,17 +32,29 @@ double FramesInFile(const std::string& path)
     return error || size < HEADER_BYTES ? 0.0 : double(size - HEADER_BYTES) / BYTES_PER_FRAME;
 }
 
-// Waits until the file holds at least frames of sound, at most ten seconds.
-bool WaitForFrames(const std::string& path, double frames)
+double FramesSince(Clock::time_point start)
 {
-    const auto giveUp = Clock::now() + std::chrono::seconds(10);
-    while (FramesInFile(path) < frames)
+    return std::chrono::duration<double>(Clock::now() - start).count() * RATE;
+}
+
+// Waits until the file holds at least minimum frames and has caught up with
+// the clock counted from since, within the one block being rendered. A
+// renderer slower than the clock never catches up; one that is only late
+// for a while does. The limit is generous: a loaded machine only delays.
+bool WaitUntilCaughtUp(const std::string& path, Clock::time_point since, double minimum)
+{
+    const auto giveUp = Clock::now() + std::chrono::seconds(60);
+    for (;;)
     {
+        // The clock first: the file read after it can only have grown.
+        const double due = FramesSince(since);
+        const double frames = FramesInFile(path);
+        if (frames >= minimum && frames + BLOCK >= due)
+            return true;
         if (Clock::now() > giveUp)
             return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    return true;
 }
 
 TEST(WavOutputTest, RecordsTheNoteWhenItIsPlayed)
@@ -47,14 +64,18 @@ TEST(WavOutputTest, RecordsTheNoteWhenItIsPlayed)
     env.Set("TABULOR_MIDI_WAV", path);
 
     HMIDIOUT handle = nullptr;
-    const Clock::time_point opened = Clock::now();
+    const Clock::time_point beforeOpen = Clock::now();
     ASSERT_EQ(midiOutOpen(&handle, 0, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
-    ASSERT_TRUE(WaitForFrames(path, 0.3 * RATE));
-    const double playedAt = FramesInFile(path);
+    const Clock::time_point opened = Clock::now();
+    ASSERT_TRUE(WaitUntilCaughtUp(path, opened, 0.3 * RATE));
+    // The note lands in the file between what was there before it was sent
+    // and what was there once it was sent.
+    const double framesBefore = FramesInFile(path);
     midiOutShortMsg(handle, 0x7F4590); // A4, 440 Hz
-    ASSERT_TRUE(WaitForFrames(path, playedAt + 0.6 * RATE));
+    const double framesAfter = FramesInFile(path);
+    ASSERT_TRUE(WaitUntilCaughtUp(path, opened, framesAfter + 0.6 * RATE));
     midiOutClose(handle);
-    const double secondsOpen = std::chrono::duration<double>(Clock::now() - opened).count();
+    const double framesSinceBeforeOpen = FramesSince(beforeOpen);
 
     const WavFile wav = ReadWavFile(path);
     ASSERT_TRUE(wav.isRiffWave);
@@ -68,24 +89,26 @@ TEST(WavOutputTest, RecordsTheNoteWhenItIsPlayed)
     EXPECT_EQ(wav.dataSize, wav.fileSize - HEADER_BYTES);
 
     const std::vector<double> sound = ToMono(wav.samples);
-    const double seconds = double(sound.size()) / RATE;
-    // Rendered in real time: as long as the device was open, not faster.
-    EXPECT_LE(seconds, secondsOpen + 0.05);
-    EXPECT_GE(seconds, 0.8 * secondsOpen - 0.05);
+    // Never ahead of the clock: each block is rendered when its moment has
+    // come, and rendering starts inside the open.
+    EXPECT_LE(double(sound.size()), framesSinceBeforeOpen + BLOCK);
 
-    // The note starts within 100 ms of the moment it was played.
-    const std::size_t block = RATE / 200;
+    // The note starts in the block rendered after it arrived: at most the
+    // block being rendered then and the next one after the frames there
+    // were once it was sent, plus the attack of the SoundFont's tone.
+    const std::size_t step = RATE / 1000;
     std::size_t onset = 0;
-    while (onset + block <= sound.size() && MeanSquare(sound, onset, block) < 1e-6)
-        onset += block;
-    EXPECT_GE(onset + block, playedAt);
-    EXPECT_LE(onset, playedAt + 0.1 * RATE);
+    while (onset + step <= sound.size() && MeanSquare(sound, onset, step) < 1e-6)
+        onset += step;
+    EXPECT_GE(double(onset + step), framesBefore);
+    EXPECT_LE(double(onset), framesAfter + 2 * BLOCK + 0.01 * RATE);
 
-    const std::size_t start = static_cast<std::size_t>(playedAt + 0.1 * RATE);
+    const std::size_t start = static_cast<std::size_t>(framesAfter + 0.1 * RATE);
     const std::size_t count = static_cast<std::size_t>(0.3 * RATE);
     const double a4 = ToneEnergy(sound, start, count, 440.0, RATE);
     EXPECT_GT(a4, 100 * ToneEnergy(sound, start, count, KeyFrequency(70), RATE));
-    EXPECT_GT(a4, 1000 * ToneEnergy(sound, 0, static_cast<std::size_t>(playedAt) - 2 * block, 440.0, RATE));
+    const std::size_t silenceEnd = static_cast<std::size_t>(framesBefore) - 2 * step;
+    EXPECT_GT(a4, 1000 * ToneEnergy(sound, 0, silenceEnd, 440.0, RATE));
 }
 
 } // namespace
