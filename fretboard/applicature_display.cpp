@@ -2,6 +2,9 @@
 // gives, and the finger and fret labels.
 #include "tabulor_dlg.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace
 {
 // Note of each open string in standard tuning, as MIDI key minus 36
@@ -9,6 +12,15 @@ namespace
 const int kOpenStringNote[6] = {28, 23, 19, 14, 9, 4};
 const int kNoNote = -1;
 const int kMaxFinger = 4;
+
+// The note of a string pressed nFret frets above the base fret. The file may
+// hold any base fret: a note beyond the ends of int is held at that end,
+// where it sounds no more than the true one would.
+int FrettedNote(int nOpenNote, int nPosition, int nFret)
+{
+    const long long note = static_cast<long long>(nOpenNote) + nPosition + nFret;
+    return static_cast<int>(std::clamp<long long>(note, INT_MIN, INT_MAX));
+}
 
 CString FingerErrorText(int nString)
 {
@@ -52,10 +64,10 @@ void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, in
         else if (code == POS_NOT_PLAYED)
             m_nNote[i] = kNoNote;
         else if (code >= 1 && code <= 4)
-            m_nNote[i] = kOpenStringNote[i] + nPosition + code;
+            m_nNote[i] = FrettedNote(kOpenStringNote[i], nPosition, code);
         else if (code >= -4 && code <= -1)
         {
-            m_nNote[i] = kOpenStringNote[i] + nPosition - code;
+            m_nNote[i] = FrettedNote(kOpenStringNote[i], nPosition, -code);
             m_nRootString = i;
         }
         else
@@ -72,12 +84,11 @@ void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, in
         m_staticFinger[i].SetWindowText(label);
     }
 
-    int firstFret = nPosition + 1;
-    if (nPosition < 0 || nPosition > MAX_POSITION)
-    {
+    int firstFret = 1;
+    if (nPosition >= 0 && nPosition <= MAX_POSITION)
+        firstFret = nPosition + 1;
+    else
         AfxMessageBox("Error! Invalidate number of position!", MB_OK);
-        firstFret = 1;
-    }
     for (int k = 0; k < 4; ++k)
     {
         CString label;

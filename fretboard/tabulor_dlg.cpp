@@ -115,7 +115,7 @@ BOOL CTabulorDlg::OnInitDialog()
 
     m_currentApplicature.reserve(APPLICATURE_SIZE);
 
-    if (FILE* pHelpImage = fopen(kHelpImageFile, "rb"))
+    if (FILE* pHelpImage = crt::fopen(kHelpImageFile, "rb"))
         fclose(pHelpImage);
     else
         MessageBox(kMissingHelpText, "Error", MB_ICONEXCLAMATION);

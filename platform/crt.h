@@ -5,6 +5,8 @@
 // crt::exit.
 #pragma once
 
+#include <cstdio>
+
 namespace crt
 {
 // The generator of the Windows run-time: state = state * 214013 + 2531011
@@ -17,6 +19,12 @@ int rand();
 // run. Tests may install a hook (platform testing seams) that sees the code
 // first.
 [[noreturn]] void exit(int status);
+
+// Opens a file for reading ("r" or "rb"), as the program's checks for its
+// files use it. Only a regular file opens: a FIFO, a device or a folder
+// (also through a link) give NULL as a missing file does, and the open never
+// waits for a FIFO's writer. Close the stream with fclose.
+std::FILE* fopen(const char* fileName, const char* mode);
 
 // Multibyte-aware comparison of the current code page; for the locale's
 // UTF-8 that is byte order: <0, 0, >0 as strcmp.

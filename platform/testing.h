@@ -24,7 +24,9 @@
 //     ClickButton, TypeText, KeyPress and the Mouse* functions send real Qt
 //     input events through the layer's translation (clicked → BN_CLICKED,
 //     typing → EN_CHANGE, Enter → the default button, Esc → IDCANCEL, F1 →
-//     ID_HELP, mouse → WM_* in client coordinates).
+//     ID_HELP, mouse → WM_* in client coordinates). Points, sizes and
+//     rectangles are the program's own, in device pixels, also on a screen
+//     that Qt scales (QT_SCALE_FACTOR).
 //   * Painting: PaintNow delivers a pending WM_PAINT at once; GrabClientArea
 //     returns the client area as the user sees it (controls included);
 //     GrabPaint only what the window's WM_PAINT painted.
@@ -133,6 +135,11 @@ void MouseWheel(CWnd* pWnd, CPoint point, int zDelta);
 void RightClick(CWnd* pWnd, CPoint point);
 // Selects a combo box item as the user does (CBN_SELCHANGE follows).
 void SelectComboItem(CWnd* pComboBox, int nIndex);
+// Drops a combo box's list with a click, as the user does; false if it did
+// not open. KeyPress then goes to the dropped list.
+bool DropDownList(CWnd* pComboBox);
+// Height of the dropped list's pop-up; 0 while it is closed.
+int DroppedListHeight(CWnd* pComboBox);
 // Closes the window with its close box.
 void CloseWindow(CWnd* pWnd);
 
@@ -319,6 +326,10 @@ bool ChooseSystemMenuItem(CWnd* pWnd, UINT nID, SystemMenuAccess access = System
 // The cursor set last by SetCursor or the layer (the arrow on each mouse
 // message before it is dispatched).
 HCURSOR CurrentCursor();
+// The cursor the screen shows with the pointer at the point of the window
+// (the cursor of the control under it, or of the window): the standard
+// arrow or hand, NULL for any other (an edit box's I-beam).
+HCURSOR CursorShownAt(CWnd* pWnd, CPoint point);
 // Id of the dialog's control with the keyboard focus; 0 if none.
 int FocusedControlId(CWnd* pDialog);
 bool IsDefaultButton(CWnd* pButton);

@@ -1,6 +1,8 @@
 // Reading and writing chord files of 1,000 to 100,000 families, each time
 // against the bare file work that cannot be avoided: TinyXML's LoadFile for
-// the reader, one fwrite of the same bytes for the writer.
+// the reader, one fwrite of the same bytes for the writer. Then the memory
+// of one read, each in a process of its own: its peak, what stays resident
+// after it, and what the same table takes when built in memory directly.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +11,8 @@
 #include <iterator>
 #include <string>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <benchmark/benchmark.h>
@@ -16,6 +20,7 @@
 
 #include "chord_table_reader.h"
 #include "chord_table_writer.h"
+#include "resident_memory.h"
 
 namespace {
 
@@ -147,8 +152,133 @@ void BM_WriteChordTable(benchmark::State& state)
     state.counters["x_fwrite_fsync"] = Seconds(writerTime) / Seconds(fwriteSyncTime);
 }
 
+// What one child process measured of its work.
+struct ChildFigures
+{
+    double seconds = 0;
+    long residentBeforeKb = 0;
+    long residentAfterKb = 0;
+    long peakKb = 0;
+};
+
+// Runs work in a child process, so that its peak resident memory is its
+// own; the figures come back through a pipe and wait4's resource use.
+template <typename Work>
+ChildFigures MeasureInChild(Work work)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        std::abort();
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        close(channel[0]);
+        ChildFigures figures;
+        figures.residentBeforeKb = ResidentKilobytes();
+        const Clock::time_point start = Clock::now();
+        work();
+        figures.seconds = Seconds(Clock::now() - start);
+        figures.residentAfterKb = ResidentKilobytes();
+        const bool sent = write(channel[1], &figures, sizeof figures) == static_cast<ssize_t>(sizeof figures);
+        _exit(sent ? 0 : 1);
+    }
+    close(channel[1]);
+    ChildFigures figures;
+    const bool received = read(channel[0], &figures, sizeof figures) == static_cast<ssize_t>(sizeof figures);
+    close(channel[0]);
+    int status = 0;
+    struct rusage usage;
+    if (wait4(child, &status, 0, &usage) != child || !received || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::abort();
+    figures.peakKb = usage.ru_maxrss;
+    return figures;
+}
+
+void ReportMemory(benchmark::State& state, const std::string& path, const ChildFigures& read)
+{
+    state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / (1 << 20);
+    state.counters["read_s"] = read.seconds;
+    state.counters["peak_MB"] = (read.peakKb - read.residentBeforeKb) / 1024.0;
+    state.counters["resident_after_MB"] = (read.residentAfterKb - read.residentBeforeKb) / 1024.0;
+}
+
+// A valid file of range(0) families; the table's own size is what the same
+// table takes when built directly.
+void BM_ReadMemory(benchmark::State& state)
+{
+    const ScratchFolder folder;
+    const std::string path = folder.Path("Tabulor.xml");
+    const int families = static_cast<int>(state.range(0));
+    MeasureInChild([&] {
+        const ChordTable source = GeneratedTable(families);
+        ChordTableWriter writer(path.c_str(), &source, 0, 0);
+    });
+    ChildFigures read, built;
+    for (auto _ : state)
+    {
+        read = MeasureInChild([&] {
+            ChordTable table;
+            ChordTableReader reader(path.c_str(), &table);
+            benchmark::DoNotOptimize(table.data());
+        });
+        built = MeasureInChild([&] {
+            const ChordTable table = GeneratedTable(families);
+            benchmark::DoNotOptimize(table.data());
+        });
+    }
+    ReportMemory(state, path, read);
+    state.counters["table_MB"] = (built.residentAfterKb - built.residentBeforeKb) / 1024.0;
+}
+
+// range(0) MB of empty chord elements, each a family of its own: the
+// parser's cost per element at its worst.
+void BM_ReadEmptyChordsMemory(benchmark::State& state)
+{
+    const ScratchFolder folder;
+    const std::string path = folder.Path("Tabulor.xml");
+    {
+        const std::string head = "<chords_xml_table><instrument>";
+        const std::string tail = "</instrument></chords_xml_table>";
+        const std::size_t size = static_cast<std::size_t>(state.range(0)) << 20;
+        const std::string chord = "<chord/>";
+        std::string text = head;
+        text.reserve(size);
+        while (text.size() + chord.size() + tail.size() <= size)
+            text += chord;
+        text += tail;
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    ChildFigures read;
+    for (auto _ : state)
+        read = MeasureInChild([&] {
+            ChordTable table;
+            ChordTableReader reader(path.c_str(), &table);
+            benchmark::DoNotOptimize(table.data());
+        });
+    ReportMemory(state, path, read);
+}
+
+// The text alone, without the file: what the writer's own code costs.
+void BM_BuildChordText(benchmark::State& state)
+{
+    const ChordTable table = GeneratedTable(static_cast<int>(state.range(0)));
+    std::size_t size = 0;
+    for (auto _ : state)
+    {
+        std::string text;
+        for (std::size_t i = 0; i < table.size(); ++i)
+            ChordTableWriter::WriteChord(text, table[i], static_cast<int>(i));
+        size = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(size));
+}
+
 BENCHMARK(BM_ReadChordTable)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteChordTable)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildChordText)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadMemory)->Arg(100000)->Arg(120000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadEmptyChordsMemory)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -14,12 +14,12 @@
 namespace
 {
 
-std::mutex g_errorMutex;
-std::string g_lastError;
+// Per thread: the SoundFont loads in a thread of its own while the device
+// opens its audio output, and each must name its own cause.
+thread_local std::string g_lastError;
 
 void KeepError(const std::string& message)
 {
-    std::lock_guard<std::mutex> lock(g_errorMutex);
     g_lastError = message;
 }
 
@@ -63,7 +63,6 @@ void SilenceLibraryLogging()
 
 std::string TakeLibraryError()
 {
-    std::lock_guard<std::mutex> lock(g_errorMutex);
     std::string error;
     error.swap(g_lastError);
     return error;
@@ -81,7 +80,12 @@ void KeepingGlibMessages(const std::function<void()>& work)
     work();
 }
 
+void ReportMidiFailure(const std::string& text)
+{
+    std::fprintf(stderr, "tabulor: %s\n", text.c_str());
+}
+
 void ReportOpenFailure(const std::string& reason)
 {
-    std::fprintf(stderr, "tabulor: MIDI output open failed: %s\n", reason.c_str());
+    ReportMidiFailure("MIDI output open failed: " + reason);
 }

@@ -1,6 +1,6 @@
 // Keeps FluidSynth's and ALSA lib's own messages off the terminal. Their
-// errors are kept so that a failed open can name the cause in the layer's
-// one line of report.
+// errors are kept so that a failure can name the cause in the layer's one
+// line of report.
 #pragma once
 
 #include <functional>
@@ -9,8 +9,8 @@
 // Installs the handlers; safe to call any number of times, from any thread.
 void SilenceLibraryLogging();
 
-// The last error the libraries reported since the previous call (empty if
-// none), and forgets it.
+// The last error the libraries reported on the calling thread since its
+// previous call (empty if none), and forgets it.
 std::string TakeLibraryError();
 
 // Runs work with GLib's messages kept as errors instead of printed:
@@ -19,5 +19,8 @@ std::string TakeLibraryError();
 // the whole process's.
 void KeepingGlibMessages(const std::function<void()>& work);
 
-// The layer's own report of a failed open: one line on stderr.
+// The layer's own report of a fault: one line on stderr, "tabulor: text".
+void ReportMidiFailure(const std::string& text);
+
+// The report of a failed open.
 void ReportOpenFailure(const std::string& reason);

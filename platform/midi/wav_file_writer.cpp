@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "library_log.h"
 #include "midi_open_error.h"
 
 namespace
@@ -29,12 +33,16 @@ void PutTag(std::vector<unsigned char>& bytes, const char* tag)
 } // namespace
 
 WavFileWriter::WavFileWriter(const std::string& path, int sampleRate, int channels)
-    : m_sampleRate(sampleRate), m_channels(channels)
+    : m_path(path), m_sampleRate(sampleRate), m_channels(channels)
 {
-    m_file = std::fopen(path.c_str(), "wb");
-    if (!m_file)
-        throw MidiOpenError(MMSYSERR_ERROR, "cannot write the WAV file " + path + ": " + std::strerror(errno));
-    WriteHeader();
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (m_fd < 0 || !WriteHeader())
+    {
+        const std::string reason = std::strerror(errno);
+        if (m_fd >= 0)
+            ::close(m_fd);
+        throw MidiOpenError(MMSYSERR_ERROR, "cannot write the WAV file " + path + ": " + reason);
+    }
 }
 
 WavFileWriter::~WavFileWriter()
@@ -42,7 +50,26 @@ WavFileWriter::~WavFileWriter()
     Finish();
 }
 
-void WavFileWriter::WriteHeader()
+bool WavFileWriter::WriteAt(const unsigned char* bytes, std::size_t size, std::uint64_t offset, std::size_t& written)
+{
+    written = 0;
+    while (written < size)
+    {
+        const ssize_t result = ::pwrite(m_fd, bytes + written, size - written, static_cast<off_t>(offset + written));
+        if (result < 0 && errno == EINTR)
+            continue;
+        if (result <= 0)
+        {
+            if (result == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        written += static_cast<std::size_t>(result);
+    }
+    return true;
+}
+
+bool WavFileWriter::WriteHeader()
 {
     const int blockAlign = m_channels * BITS_PER_SAMPLE / 8;
     std::vector<unsigned char> header;
@@ -59,28 +86,44 @@ void WavFileWriter::WriteHeader()
     PutLittleEndian(header, BITS_PER_SAMPLE, 2);
     PutTag(header, "data");
     PutLittleEndian(header, m_dataBytes, 4);
-    std::fseek(m_file, 0, SEEK_SET);
-    std::fwrite(header.data(), 1, header.size(), m_file);
-    std::fseek(m_file, 0, SEEK_END);
+    std::size_t written;
+    return WriteAt(header.data(), header.size(), 0, written);
+}
+
+void WavFileWriter::ReportFailure(const char* what)
+{
+    if (m_failed)
+        return;
+    m_failed = true;
+    ReportMidiFailure(std::string(what) + " the WAV file " + m_path + " failed: " + std::strerror(errno) +
+                      "; the file keeps the sound written before");
 }
 
 void WavFileWriter::Append(const std::int16_t* samples, std::size_t count)
 {
-    if (!m_file || count * 2 > MAX_DATA_BYTES - m_dataBytes)
+    if (m_fd < 0 || m_failed || count * 2 > MAX_DATA_BYTES - m_dataBytes)
         return;
     std::vector<unsigned char> bytes;
     bytes.reserve(count * 2);
     for (std::size_t i = 0; i < count; ++i)
         PutLittleEndian(bytes, static_cast<std::uint16_t>(samples[i]), 2);
-    m_dataBytes += std::fwrite(bytes.data(), 1, bytes.size(), m_file);
-    std::fflush(m_file);
+    std::size_t written;
+    const bool whole = WriteAt(bytes.data(), bytes.size(), HEADER_BYTES + std::uint64_t(m_dataBytes), written);
+    // What did reach the file stays in it and in the header.
+    m_dataBytes += static_cast<std::uint32_t>(written);
+    if (!whole)
+        ReportFailure("writing");
 }
 
 void WavFileWriter::Finish()
 {
-    if (!m_file)
+    if (m_fd < 0)
         return;
-    WriteHeader();
-    std::fclose(m_file);
-    m_file = nullptr;
+    // The header lies in the file's first block, which is already on the
+    // disk: rewriting it needs no new space.
+    if (!WriteHeader())
+        ReportFailure("finishing");
+    if (::close(m_fd) != 0)
+        ReportFailure("closing");
+    m_fd = -1;
 }

@@ -57,9 +57,25 @@ extern int g_logicalDpiOverride;
 void Record(afxtest::DrawCall call);
 
 // ---- the screen
+// The program is dpi-aware: everything it sees (client areas, device
+// contexts, mouse positions, control rectangles, font heights) is in device
+// pixels, while Qt places widgets in logical units of PixelRatio() device
+// pixels each.
+qreal PixelRatio();
+// Device pixels per inch.
 int LogicalDpi();
-// The dialog font of a template, with "MS Sans Serif" and "MS Shell Dlg"
-// replaced by a Linux sans-serif font of similar metrics.
+int ToDevice(qreal logical);
+QPoint ToDevice(QPointF logical);
+QSize ToDevice(QSize logical);
+QRect ToDevice(const QRect& logical);
+int ToLogical(int device);
+QPointF ToLogical(QPoint device);
+QRect ToLogical(const QRect& device);
+// A font sized in device pixels, as a widget takes it; and back.
+QFont WidgetFont(const QFont& deviceFont);
+int DevicePixelSize(const QFont& widgetFont);
+// The dialog font of a template in device pixels, with "MS Sans Serif" and
+// "MS Shell Dlg" replaced by a Linux sans-serif font of similar metrics.
 QFont DialogFont(const char* face, int pointSize, int weight, bool italic);
 
 // ---- message boxes
@@ -68,6 +84,9 @@ QFont DialogFont(const char* face, int pointSize, int weight, bool italic);
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 // Qt paint events running now; boxes asked for inside one are shown after it.
 extern int g_widgetPaintDepth;
+// Before a box opens in the middle of a window's paint, what that paint has
+// drawn so far goes on screen, as it does on Windows.
+void ShowPaintsSoFar();
 }  // namespace afx
 
 struct HICON__
@@ -160,6 +179,7 @@ struct AfxDialogWindow : HWND__
     std::unique_ptr<CMenu> systemMenu;
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
+    QFont font;  // the dialog font, in device pixels
     int baseX = 0;
     int baseY = 0;
 
@@ -189,6 +209,10 @@ struct AfxDialogWindow : HWND__
     // Prepares the image for a CPaintDC (or a CClientDC: validate false).
     QImage* BeginPaint(bool validate);
     void EndPaint();
+    // Puts what has been painted so far on screen.
+    void ShowBacking();
+    // The windows whose paint runs now.
+    static std::vector<AfxDialogWindow*> g_paintingWindows;
     void FillBackground(QImage& image, const QRect& rect) const;
     int ToPixelsX(int du) const { return MulDiv(du, baseX, 4); }
     int ToPixelsY(int du) const { return MulDiv(du, baseY, 8); }

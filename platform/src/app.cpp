@@ -131,6 +131,7 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
 {
     const afxtest::MessageBoxRecord box{text, caption, type, owner};
     Record(afxtest::DrawCall{"MessageBox", {static_cast<long>(type)}, text});
+    ShowPaintsSoFar();
     afxtest::MessageBoxPresenter* presenter = g_messageBoxPresenter != nullptr ? g_messageBoxPresenter : &g_qtPresenter;
     return presenter->Present(box);
 }

@@ -4,6 +4,7 @@
 #include "afx_internal.h"
 #include "commctrl.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QShortcutEvent>
 #include <QSlider>
 
 #include <algorithm>
@@ -73,15 +75,16 @@ struct StaticWindow : HWND__
     // Windows and runs on below its bottom edge when its lines need it.
     void ShowTextWhole(QLabel* label) const
     {
+        // In Qt's logical units, as the label measures its text.
+        const QRect room = afx::ToLogical(templateGeometry);
         const QFontMetrics metrics(label->font());
-        const bool oneLine = templateGeometry.height() < 2 * metrics.height();
+        const bool oneLine = room.height() < 2 * metrics.height();
         label->setWordWrap(!oneLine);
         // The ink of the last glyph may stand a pixel past its advance.
-        const int width = oneLine ? std::max(templateGeometry.width(), metrics.boundingRect(label->text()).width() + 1)
-                                  : templateGeometry.width();
-        const int height =
-            oneLine ? templateGeometry.height() : std::max(templateGeometry.height(), label->heightForWidth(width));
-        label->setGeometry(templateGeometry.x(), templateGeometry.y(), width, height);
+        const int width =
+            oneLine ? std::max(room.width(), metrics.boundingRect(label->text()).width() + 1) : room.width();
+        const int height = oneLine ? room.height() : std::max(room.height(), label->heightForWidth(width));
+        label->setGeometry(room.x(), room.y(), width, height);
     }
 };
 
@@ -91,8 +94,30 @@ struct EditWindow : HWND__
     std::string Text() const override { return Edit() != nullptr ? afx::FromQt(Edit()->text()) : std::string(); }
     void SetText(const std::string& newText) override
     {
-        if (Edit() != nullptr)
-            Edit()->setText(afx::ToQt(newText.c_str()));
+        if (Edit() == nullptr)
+            return;
+        Edit()->setText(afx::ToQt(newText.c_str()));
+        // As an edit control does: a text set by the program shows from its
+        // beginning, with the caret before its first letter.
+        Edit()->setCursorPosition(0);
+    }
+};
+
+// A push button whose mnemonic clicks it at once, as the dialog manager's
+// does; Qt's own shows the button pressed for 100 ms and clicks after that.
+// A mnemonic that several controls share still moves the focus among them.
+struct DialogPushButton : QPushButton
+{
+    using QPushButton::QPushButton;
+
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous())
+        {
+            click();
+            return true;
+        }
+        return QPushButton::event(event);
     }
 };
 
@@ -112,7 +137,8 @@ struct CustomDrawSlider : QSlider
             draw.hdr.idFrom = static_cast<UINT_PTR>(window->id);
             draw.hdr.code = NM_CUSTOMDRAW;
             draw.dwDrawStage = CDDS_PREPAINT;
-            draw.rc = RECT{0, 0, width(), height()};
+            const QSize size = afx::ToDevice(this->size());
+            draw.rc = RECT{0, 0, size.width(), size.height()};
             ++afx::g_widgetPaintDepth;
             afx::Send(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id), reinterpret_cast<LPARAM>(&draw));
             --afx::g_widgetPaintDepth;
@@ -221,7 +247,7 @@ std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWin
         }
         else
         {
-            auto* push = new QPushButton(parent);
+            auto* push = new DialogPushButton(parent);
             // Enter goes to the focused push button or else to the one
             // BS_DEFPUSHBUTTON; Qt's auto-default would move the default.
             push->setAutoDefault(false);
@@ -281,11 +307,21 @@ std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWin
     {
         auto* combo = new QComboBox(parent);
         combo->setEditable(false);
+        // A dropped list of the template's height, as Windows drops it;
+        // styles that show a menu-like pop-up (Fusion) ignore the maximum
+        // of visible items otherwise.
+        combo->setStyleSheet("QComboBox { combobox-popup: 0; }");
         auto comboWindow = std::make_unique<ComboWindow>();
         ComboWindow* raw = comboWindow.get();
         QObject::connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), combo, [raw] {
             if (!raw->programmatic)
                 raw->NotifyParent(CBN_SELCHANGE);
+        });
+        // Moving through the dropped list, with the mouse or the arrows,
+        // selects as it goes, as a dropped list box does.
+        QObject::connect(combo, qOverload<int>(&QComboBox::highlighted), combo, [combo](int index) {
+            if (combo->view()->isVisible())
+                combo->setCurrentIndex(index);
         });
         widget = combo;
         window = std::move(comboWindow);
@@ -302,20 +338,27 @@ std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWin
     afx::Attach(window.get(), widget);
     widget->setFont(parent->font());
 
+    const QRect logicalGeometry = afx::ToLogical(geometry);
     if (auto* combo = qobject_cast<QComboBox*>(widget))
     {
         // The template's height includes the dropped list.
         const int closedHeight = combo->sizeHint().height();
-        widget->setGeometry(geometry.x(), geometry.y(), geometry.width(), closedHeight);
+        widget->setGeometry(logicalGeometry.x(), logicalGeometry.y(), logicalGeometry.width(), closedHeight);
         const int itemHeight = combo->fontMetrics().height() + 2;
-        combo->setMaxVisibleItems(std::max(1, (geometry.height() - closedHeight) / itemHeight));
+        combo->setMaxVisibleItems(std::max(1, (logicalGeometry.height() - closedHeight) / itemHeight));
     }
     else
     {
-        widget->setGeometry(geometry);
+        widget->setGeometry(logicalGeometry);
     }
     if (auto* staticWindow = dynamic_cast<StaticWindow*>(window.get()))
         staticWindow->templateGeometry = geometry;
+
+    // Each control has its own class cursor, so a cursor the program sets
+    // over the dialog does not show over its controls; edit boxes keep
+    // their I-beam.
+    if (qobject_cast<QLineEdit*>(widget) == nullptr)
+        widget->setCursor(Qt::ArrowCursor);
 
     if (auto* push = qobject_cast<QPushButton*>(widget))
         push->setFocusPolicy((item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus);

@@ -27,34 +27,6 @@ namespace afx
 std::vector<CDialog*> g_modalStack;
 std::function<void(QMenu&)> g_onSystemMenuShown;
 
-int LogicalDpi()
-{
-    if (g_logicalDpiOverride > 0)
-        return g_logicalDpiOverride;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : 96;
-}
-
-QFont DialogFont(const char* face, int pointSize, int weight, bool italic)
-{
-    static const bool substituted = [] {
-        // Windows' dialog fonts are not on Linux: a sans-serif face of close
-        // metrics stands in (Liberation Sans or Arimo have Arial's metrics,
-        // Nimbus Sans Helvetica's, DejaVu Sans is the last resort).
-        const QStringList standIns = {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans"};
-        for (const char* windowsFace : {"MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2", "Microsoft Sans Serif"})
-            QFont::insertSubstitutions(windowsFace, standIns);
-        return true;
-    }();
-    (void)substituted;
-    QFont font(ToQt(face));
-    font.setPixelSize(std::max(1, MulDiv(pointSize, LogicalDpi(), 72)));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(weight != 0 ? weight : 400, 100, 900)));
-    font.setItalic(italic);
-    font.setStyleStrategy(QFont::NoAntialias);
-    return font;
-}
-
 AfxDialogWindow* AsDialog(HWND hWnd)
 {
     return dynamic_cast<AfxDialogWindow*>(hWnd);
@@ -154,7 +126,7 @@ struct AfxDialogWidget : QDialog
         // What WM_SETCURSOR does before every mouse message: the window's own
         // arrow comes back until a handler sets another cursor.
         SetCursor(afx::ArrowCursor());
-        const QPoint point = event->position().toPoint();
+        const QPoint point = afx::ToDevice(event->position());
         afx::Send(window, message, MouseFlags(event->buttons(), event->modifiers()), MAKELPARAM(point.x(), point.y()));
     }
 
@@ -189,7 +161,7 @@ struct AfxDialogWidget : QDialog
             event->ignore();
             return;
         }
-        const QPoint point = event->position().toPoint();
+        const QPoint point = afx::ToDevice(event->position());
         const UINT flags = MouseFlags(event->buttons(), event->modifiers());
         afx::Send(window, WM_MOUSEWHEEL, MAKEWPARAM(flags, static_cast<WORD>(static_cast<short>(delta))),
                   MAKELPARAM(point.x(), point.y()));
@@ -251,30 +223,36 @@ struct AfxDialogWidget : QDialog
     void showEvent(QShowEvent* event) override
     {
         QDialog::showEvent(event);
-        window->Invalidate(rect(), true);
+        window->Invalidate(QRect(QPoint(0, 0), window->ClientSize()), true);
     }
     void resizeEvent(QResizeEvent* event) override
     {
         QDialog::resizeEvent(event);
-        window->Invalidate(rect(), true);
+        window->Invalidate(QRect(QPoint(0, 0), window->ClientSize()), true);
     }
     void changeEvent(QEvent* event) override
     {
         QDialog::changeEvent(event);
         if (event->type() == QEvent::WindowStateChange)
-            window->Invalidate(rect(), true);
+            window->Invalidate(QRect(QPoint(0, 0), window->ClientSize()), true);
     }
 };
 
 // ---------------------------------------------------------------------------
 // AfxDialogWindow
 // ---------------------------------------------------------------------------
+std::vector<AfxDialogWindow*> AfxDialogWindow::g_paintingWindows;
+
 AfxDialogWindow::AfxDialogWindow() = default;
-AfxDialogWindow::~AfxDialogWindow() = default;
+AfxDialogWindow::~AfxDialogWindow()
+{
+    g_paintingWindows.erase(std::remove(g_paintingWindows.begin(), g_paintingWindows.end(), this),
+                            g_paintingWindows.end());
+}
 
 QSize AfxDialogWindow::ClientSize() const
 {
-    return widget ? widget->size() : QSize();
+    return widget ? afx::ToDevice(widget->size()) : QSize();
 }
 
 std::string AfxDialogWindow::Text() const
@@ -362,19 +340,39 @@ QImage* AfxDialogWindow::BeginPaint(bool validate)
         erase = false;
         paintPending = false;
     }
-    ++paintDepth;
+    if (paintDepth++ == 0)
+        g_paintingWindows.push_back(this);
     return &backing;
 }
 
 void AfxDialogWindow::EndPaint()
 {
-    --paintDepth;
-    front = backing;
-    if (widget)
-        widget->update();
+    if (--paintDepth == 0)
+        g_paintingWindows.erase(std::find(g_paintingWindows.begin(), g_paintingWindows.end(), this));
+    ShowBacking();
     if (paintPending && paintDepth == 0)
         PostPaint();
 }
+
+void AfxDialogWindow::ShowBacking()
+{
+    // A copy of an image being painted is a deep one: the paint goes on
+    // into the backing image alone.
+    front = backing;
+    // One image pixel to one device pixel: Qt shows it unscaled.
+    front.setDevicePixelRatio(afx::PixelRatio());
+    if (widget)
+        widget->update();
+}
+
+namespace afx
+{
+void ShowPaintsSoFar()
+{
+    for (AfxDialogWindow* window : AfxDialogWindow::g_paintingWindows)
+        window->ShowBacking();
+}
+}  // namespace afx
 
 LRESULT AfxDialogWindow::ClassProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -449,7 +447,7 @@ LRESULT AfxDialogWindow::ClassProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFONT:
         // The dialog's own font; its controls keep theirs.
         if (widget && wParam != 0 && afx::IsGdiObject(reinterpret_cast<HGDIOBJ>(wParam)))
-            widget->setFont(reinterpret_cast<HFONT>(wParam)->font);
+            widget->setFont(afx::WidgetFont(reinterpret_cast<HFONT>(wParam)->font));
         return 0;
     case WM_QUERYDRAGICON:
     case WM_MOUSEWHEEL:
@@ -515,7 +513,7 @@ void AddStandardSystemCommands(CMenu& menu, DWORD style)
 
 void ComputeBaseUnits(AfxDialogWindow* window)
 {
-    const QFontMetrics metrics(window->widget->font());
+    const QFontMetrics metrics(window->font);
     const int width = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     window->baseX = (width / 26 + 1) / 2;
     window->baseY = metrics.height();
@@ -565,12 +563,12 @@ bool CreateDialogWindow(CDialog* dialog, UINT nIDTemplate, CWnd* pParent, bool m
     if (modal)
         widget->setWindowModality(Qt::ApplicationModal);
 
-    widget->setFont((style & DS_SETFONT) != 0
-                        ? DialogFont(dialogTemplate->fontFace, dialogTemplate->pointSize, dialogTemplate->weight,
-                                     dialogTemplate->italic != 0)
-                        : DialogFont("MS Shell Dlg", 8, FW_NORMAL, false));
+    window->font = (style & DS_SETFONT) != 0 ? DialogFont(dialogTemplate->fontFace, dialogTemplate->pointSize,
+                                                          dialogTemplate->weight, dialogTemplate->italic != 0)
+                                             : DialogFont("MS Shell Dlg", 8, FW_NORMAL, false);
+    widget->setFont(WidgetFont(window->font));
     ComputeBaseUnits(window);
-    widget->setFixedSize(window->ToPixelsX(dialogTemplate->cx), window->ToPixelsY(dialogTemplate->cy));
+    widget->setFixedSize(ToLogical(window->ToPixelsX(dialogTemplate->cx)), ToLogical(window->ToPixelsY(dialogTemplate->cy)));
     window->SetText(dialogTemplate->caption != nullptr ? dialogTemplate->caption : "");
     if ((style & WS_SYSMENU) != 0)
     {
@@ -580,8 +578,8 @@ bool CreateDialogWindow(CDialog* dialog, UINT nIDTemplate, CWnd* pParent, bool m
 
     CREATESTRUCT create{};
     create.hwndParent = owner != nullptr ? owner->m_hWnd : nullptr;
-    create.cx = widget->width();
-    create.cy = widget->height();
+    create.cx = window->ClientSize().width();
+    create.cy = window->ClientSize().height();
     create.style = static_cast<LONG>(style);
     create.dwExStyle = dialogTemplate->exStyle;
     create.lpszName = dialogTemplate->caption;

@@ -347,7 +347,7 @@ QSize WindowClientSize(HWND hWnd)
 {
     if (const AfxDialogWindow* dialog = afx::AsDialog(hWnd))
         return dialog->ClientSize();
-    return hWnd != nullptr && hWnd->widget ? hWnd->widget->size() : QSize(1, 1);
+    return hWnd != nullptr && hWnd->widget ? afx::ToDevice(hWnd->widget->size()) : QSize(1, 1);
 }
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include "afx_internal.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QtMath>
 
 #include <sstream>
 
@@ -82,18 +84,35 @@ Qt::Key QtKey(UINT nVirtualKey)
 }
 
 // Mouse events go to the deepest widget under the point, as the window
-// system delivers them.
-QWidget* Target(CWnd* pWnd, CPoint& point)
+// system delivers them. The point is the program's (device pixels of the
+// window's client area); local is where it lies in Qt's units of the target.
+QWidget* Target(CWnd* pWnd, CPoint point, QPointF& local)
 {
     QWidget* widget = WidgetOf(pWnd);
     if (widget == nullptr)
         return nullptr;
-    QWidget* child = widget->childAt(QPoint(point.x, point.y));
+    local = afx::ToLogical(QPoint(point.x, point.y));
+    QWidget* child = widget->childAt(QPoint(qFloor(local.x()), qFloor(local.y())));
     if (child == nullptr)
         return widget;
-    const QPoint local = child->mapFrom(widget, QPoint(point.x, point.y));
-    point = CPoint(local.x(), local.y());
+    local = child->mapFrom(widget, local);
     return child;
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPointF local)
+{
+    QMouseEvent event(type, local, widget->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void SendClick(CWnd* pWnd, CPoint point, Qt::MouseButton button)
+{
+    QPointF local;
+    if (QWidget* widget = Target(pWnd, point, local))
+    {
+        SendMouse(widget, QEvent::MouseButtonPress, button, button, local);
+        SendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton, local);
+    }
 }
 }  // namespace
 
@@ -177,8 +196,11 @@ void KeyPress(CWnd* pWnd, UINT nVirtualKey, UINT nModifiers)
 {
     if (QWidget* widget = WidgetOf(pWnd))
     {
-        // Keys go to the window's focus widget, as the keyboard sends them.
+        // Keys go to the window's focus widget, as the keyboard sends them,
+        // or to an open pop-up (a dropped list), which holds the keyboard.
         QWidget* focus = widget->isWindow() && widget->focusWidget() != nullptr ? widget->focusWidget() : widget;
+        if (QWidget* popup = QApplication::activePopupWidget())
+            focus = popup->focusWidget() != nullptr ? popup->focusWidget() : popup;
         QTest::keyClick(focus, QtKey(nVirtualKey), Modifiers(nModifiers));
     }
 }
@@ -200,74 +222,63 @@ void ClickButton(CWnd* pButton)
 
 void MouseDown(CWnd* pWnd, CPoint point)
 {
-    if (QWidget* widget = Target(pWnd, point))
-        QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
+    QPointF local;
+    if (QWidget* widget = Target(pWnd, point, local))
+        SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, local);
 }
 
 void MouseUp(CWnd* pWnd, CPoint point)
 {
-    if (QWidget* widget = Target(pWnd, point))
-        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
+    QPointF local;
+    if (QWidget* widget = Target(pWnd, point, local))
+        SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, local);
 }
 
 void MouseClick(CWnd* pWnd, CPoint point)
 {
-    if (QWidget* widget = Target(pWnd, point))
-        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
+    SendClick(pWnd, point, Qt::LeftButton);
 }
 
 void MouseDoubleClick(CWnd* pWnd, CPoint point)
 {
-    QWidget* widget = Target(pWnd, point);
+    QPointF local;
+    QWidget* widget = Target(pWnd, point, local);
     if (widget == nullptr)
         return;
     // What the window system sends for a double click: press, release,
     // double click, release.
-    const QPointF local(point.x, point.y);
-    const QPointF global = widget->mapToGlobal(local);
-    const struct
-    {
-        QEvent::Type type;
-        Qt::MouseButtons buttons;
-    } sequence[] = {{QEvent::MouseButtonPress, Qt::LeftButton},
-                    {QEvent::MouseButtonRelease, Qt::NoButton},
-                    {QEvent::MouseButtonDblClick, Qt::LeftButton},
-                    {QEvent::MouseButtonRelease, Qt::NoButton}};
-    for (const auto& step : sequence)
-    {
-        QMouseEvent event(step.type, local, global, Qt::LeftButton, step.buttons, Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    }
+    SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, local);
+    SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, local);
+    SendMouse(widget, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, local);
+    SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, local);
 }
 
 void MouseMove(CWnd* pWnd, CPoint point)
 {
-    if (QWidget* widget = Target(pWnd, point))
-    {
-        QMouseEvent move(QEvent::MouseMove, QPointF(point.x, point.y), widget->mapToGlobal(QPointF(point.x, point.y)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &move);
-    }
+    QPointF local;
+    if (QWidget* widget = Target(pWnd, point, local))
+        SendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, local);
 }
 
 void MouseWheel(CWnd* pWnd, CPoint point, int zDelta)
 {
-    if (QWidget* widget = Target(pWnd, point))
+    QPointF local;
+    if (QWidget* widget = Target(pWnd, point, local))
     {
-        const QPointF position(point.x, point.y);
-        QWheelEvent wheel(position, widget->mapToGlobal(position), QPoint(), QPoint(0, zDelta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(local, widget->mapToGlobal(local), QPoint(), QPoint(0, zDelta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(widget, &wheel);
     }
 }
 
 void RightClick(CWnd* pWnd, CPoint point)
 {
-    if (QWidget* widget = Target(pWnd, point))
+    SendClick(pWnd, point, Qt::RightButton);
+    QPointF local;
+    if (QWidget* widget = Target(pWnd, point, local))
     {
-        QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, QPoint(point.x, point.y));
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(point.x, point.y),
-                               widget->mapToGlobal(QPoint(point.x, point.y)));
+        const QPoint at = local.toPoint();
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
         QApplication::sendEvent(widget, &menu);
     }
 }
@@ -276,6 +287,23 @@ void SelectComboItem(CWnd* pComboBox, int nIndex)
 {
     if (auto* combo = qobject_cast<QComboBox*>(WidgetOf(pComboBox)))
         combo->setCurrentIndex(nIndex);
+}
+
+bool DropDownList(CWnd* pComboBox)
+{
+    auto* combo = qobject_cast<QComboBox*>(WidgetOf(pComboBox));
+    if (combo == nullptr)
+        return false;
+    QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
+    return WaitFor([combo] { return combo->view()->isVisible(); });
+}
+
+int DroppedListHeight(CWnd* pComboBox)
+{
+    const auto* combo = qobject_cast<QComboBox*>(WidgetOf(pComboBox));
+    if (combo == nullptr || !combo->view()->isVisible())
+        return 0;
+    return afx::ToDevice(combo->view()->window()->height());
 }
 
 void CloseWindow(CWnd* pWnd)
@@ -423,7 +451,7 @@ void SetClientSize(CWnd* pWnd, int cx, int cy)
 {
     if (QWidget* widget = WidgetOf(pWnd))
     {
-        widget->setFixedSize(cx, cy);
+        widget->setFixedSize(afx::ToLogical(cx), afx::ToLogical(cy));
         pWnd->Invalidate(TRUE);
     }
 }
@@ -472,6 +500,23 @@ bool ChooseSystemMenuItem(CWnd* pWnd, UINT nID, SystemMenuAccess access, CPoint 
     return chosen;
 }
 
+HCURSOR CursorShownAt(CWnd* pWnd, CPoint point)
+{
+    QPointF local;
+    const QWidget* widget = Target(pWnd, point, local);
+    if (widget == nullptr)
+        return nullptr;
+    switch (widget->cursor().shape())
+    {
+    case Qt::ArrowCursor:
+        return afx::StandardCursor(IDC_ARROW);
+    case Qt::PointingHandCursor:
+        return afx::StandardCursor(IDC_HAND);
+    default:
+        return nullptr;
+    }
+}
+
 int FocusedControlId(CWnd* pDialog)
 {
     QWidget* widget = WidgetOf(pDialog);
@@ -492,14 +537,14 @@ CRect ControlRect(CWnd* pControl)
     const QWidget* widget = WidgetOf(pControl);
     if (widget == nullptr)
         return CRect();
-    const QRect geometry = widget->geometry();
+    const QRect geometry = afx::ToDevice(widget->geometry());
     return CRect(geometry.left(), geometry.top(), geometry.left() + geometry.width(), geometry.top() + geometry.height());
 }
 
 int FontPixelHeight(CWnd* pWnd)
 {
     const QWidget* widget = WidgetOf(pWnd);
-    return widget != nullptr ? widget->font().pixelSize() : 0;
+    return widget != nullptr ? afx::DevicePixelSize(widget->font()) : 0;
 }
 
 std::string FontFamily(CWnd* pWnd)

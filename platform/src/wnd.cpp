@@ -187,7 +187,7 @@ LRESULT HWND__::ClassProc(UINT message, WPARAM wParam, LPARAM lParam)
         {
             // A null font (or one that was never made) gives the system font.
             if (font != nullptr && afx::IsGdiObject(font))
-                widget->setFont(static_cast<HFONT>(font)->font);
+                widget->setFont(afx::WidgetFont(static_cast<HFONT>(font)->font));
             else
                 widget->setFont(QFont());
             if (lParam != 0)
@@ -452,7 +452,8 @@ void CWnd::GetClientRect(LPRECT lpRect) const
         *lpRect = RECT{0, 0, size.width(), size.height()};
         return;
     }
-    *lpRect = RECT{0, 0, m_hWnd->widget->width(), m_hWnd->widget->height()};
+    const QSize size = afx::ToDevice(m_hWnd->widget->size());
+    *lpRect = RECT{0, 0, size.width(), size.height()};
 }
 
 BOOL CWnd::IsIconic() const

@@ -1,12 +1,15 @@
 #include "chord_table_reader.h"
 
 #include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "chord_table_printer.h"
+#include "tinyxml_walk.h"
 #include "scratch_dir.h"
 
 namespace {
@@ -189,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(UnreadableCase{"Missing", nullptr, false}, UnreadableCase{"Empty", "", false},
                     UnreadableCase{"NotXml", "chords: Am, C", false},
                     UnreadableCase{"BrokenInTheRoot", "<chords_xml_table><instrument", false},
-                    UnreadableCase{"OtherRoot", "<chords><instrument><chord names=\"A\"/></instrument></chords>", true},
+                    // SAVE must not replace a file of another kind with a chord table.
+                    UnreadableCase{"OtherRoot", "<chords><instrument><chord names=\"A\"/></instrument></chords>", false},
                     UnreadableCase{"NoInstrument", "<chords_xml_table><chord names=\"A\"/></chords_xml_table>", true},
                     UnreadableCase{"NoChord", "<chords_xml_table><instrument/></chords_xml_table>", true}),
     [](const testing::TestParamInfo<UnreadableCase>& info) { return info.param.title; });
@@ -252,6 +256,126 @@ TEST(ChordTableReaderFixture, TextEndingInsideAMultiByteSequence)
     const ReadResult result = ReadFixture("utf8_cut_sequence.xml");
     EXPECT_EQ(result.table, (ChordTable{Family({"A"}), Family({""})}));
     EXPECT_FALSE(result.readWhole);
+}
+
+const char* const DECLARATION = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n";
+
+std::string Nested(const std::string& name, int depth, const std::string& inside = "")
+{
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "<" + name + ">";
+    text += inside;
+    for (int i = 0; i < depth; ++i)
+        text += "</" + name + ">";
+    return text;
+}
+
+std::string Attributes(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+    return text;
+}
+
+struct WholenessCase
+{
+    const char* title;
+    std::string text;
+    bool readWhole;
+    std::size_t families; // how many the table gets
+};
+
+std::ostream& operator<<(std::ostream& out, const WholenessCase& c)
+{
+    return out << c.title;
+}
+
+class Wholeness : public testing::TestWithParam<WholenessCase>
+{
+};
+
+// Read whole only when TinyXML took the text to its end and the root is
+// there: anything less, and SAVE would drop what the table lacks.
+TEST_P(Wholeness, SaysWhetherTheTableHoldsTheWholeFile)
+{
+    const ReadResult result = ReadText(GetParam().text);
+    EXPECT_EQ(result.readWhole, GetParam().readWhole);
+    EXPECT_EQ(result.table.size(), GetParam().families);
+}
+
+const std::string TWO_CHORDS = "<chords_xml_table><instrument><chord names=\"A\"/><chord names=\"B\"/></instrument></chords_xml_table>";
+
+INSTANTIATE_TEST_SUITE_P(
+    ChordTableReader, Wholeness,
+    testing::Values(
+        WholenessCase{"Plain", DECLARATION + TWO_CHORDS + "\n", true, 2},
+        WholenessCase{"CommentsAndBlanksAround", "\n <!-- a -->\n" + TWO_CHORDS + "\n<!-- b -->\n\n", true, 2},
+        WholenessCase{"ProcessingInstructionAndDocumentType", std::string("<?style x?><!DOCTYPE chords_xml_table>") + TWO_CHORDS, true, 2},
+        WholenessCase{"ByteOrderMark", "\xEF\xBB\xBF" + TWO_CHORDS, true, 2},
+        // TinyXML leaves its top-level loop here without a fault.
+        WholenessCase{"InternalSubset", DECLARATION + std::string("<!DOCTYPE chords_xml_table [ <!ENTITY me \"x\"> ]>\n") + TWO_CHORDS, false, 0},
+        WholenessCase{"StrayLine", DECLARATION + std::string("some words\n") + TWO_CHORDS, false, 0},
+        WholenessCase{"StrayAmpersand", DECLARATION + std::string("&\n") + TWO_CHORDS, false, 0},
+        WholenessCase{"StrayGreaterThan", DECLARATION + std::string(">\n") + TWO_CHORDS, false, 0},
+        WholenessCase{"TextAfterTheRoot", TWO_CHORDS + "\nmore", false, 2},
+        WholenessCase{"DeclarationThatStopsTheParse", TWO_CHORDS + "<?xml version?>" + TWO_CHORDS, false, 2},
+        WholenessCase{"ZeroByte", TWO_CHORDS + std::string("\0<!-- -->", 9), false, 2},
+        // Markup inside attribute values, comments and CDATA does not nest.
+        WholenessCase{"MarkupInValuesCommentsAndCData",
+                      "<chords_xml_table><instrument><chord names=\"" + Nested("a", 100) + "\" x='<b><b>'><!-- "
+                          + Nested("c", 100) + " --><![CDATA[" + Nested("d", 100) + "]]></chord></instrument></chords_xml_table>",
+                      true, 1},
+        WholenessCase{"DeepestThatIsTaken", "<chords_xml_table><instrument><chord names=\"A\">" + Nested("x", MAX_ELEMENT_DEPTH - 3)
+                                                + "</chord></instrument></chords_xml_table>",
+                      true, 1},
+        WholenessCase{"OneLevelTooDeep", "<chords_xml_table><instrument><chord names=\"A\">" + Nested("x", MAX_ELEMENT_DEPTH - 2)
+                                             + "</chord></instrument></chords_xml_table>",
+                      false, 0},
+        // Each level a few bytes: TinyXML's recursion would overflow the stack.
+        WholenessCase{"FiftyThousandLevels", TWO_CHORDS.substr(0, 30) + Nested("a", 50000) + TWO_CHORDS.substr(30), false, 0},
+        WholenessCase{"MostAttributesThatAreTaken", "<chords_xml_table><instrument><chord names=\"A\"" + Attributes(MAX_ATTRIBUTES_PER_ELEMENT - 1)
+                                                        + "/></instrument></chords_xml_table>",
+                      true, 1},
+        WholenessCase{"OneAttributeTooMany", "<chords_xml_table><instrument><chord names=\"A\"" + Attributes(MAX_ATTRIBUTES_PER_ELEMENT)
+                                                 + "/></instrument></chords_xml_table>",
+                      false, 0},
+        // Their parse time would grow with the square of their number.
+        WholenessCase{"HundredThousandAttributes", "<chords_xml_table><instrument><chord names=\"A\"" + Attributes(100000)
+                                                       + "/></instrument></chords_xml_table>",
+                      false, 0}),
+    [](const testing::TestParamInfo<WholenessCase>& info) { return info.param.title; });
+
+// What is not a regular file counts as no file: nothing waits for a writer
+// of a FIFO, nothing endless is read.
+TEST(ChordTableReader, TakesOnlyARegularFile)
+{
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", dir.Path("zeros").c_str()), 0);
+    ASSERT_EQ(mkdir(dir.Path("folder").c_str(), 0700), 0);
+    ASSERT_EQ(symlink("missing", dir.Path("dangling").c_str()), 0);
+    for (const char* name : {"fifo", "zeros", "folder", "dangling"})
+    {
+        ChordTable table = {Family({"Kept"})};
+        ChordTableReader reader(dir.Path(name).c_str(), &table);
+        EXPECT_EQ(table, (ChordTable{Family({"Kept"})})) << name;
+        EXPECT_FALSE(reader.IsReadWhole()) << name;
+    }
+}
+
+// A chord file beyond any real size is not taken into memory; a sparse file
+// stands in for it without using the disk.
+TEST(ChordTableReader, LeavesAFileBeyondAnyChordTableUnread)
+{
+    ScratchDir dir;
+    dir.Write("chords.xml", TWO_CHORDS);
+    ASSERT_EQ(truncate(dir.Path("chords.xml").c_str(), (off_t(256) << 20) + 1), 0);
+    ChordTable table;
+    ChordTableReader reader(dir.Path("chords.xml").c_str(), &table);
+    EXPECT_TRUE(table.empty());
+    EXPECT_FALSE(reader.IsReadWhole());
 }
 
 } // namespace

@@ -189,7 +189,7 @@ TEST(ChordTableWriter, VariedTableReadsBackEqual)
 }
 
 // Every byte escaped at its longest and every number at its longest: the
-// text must still fit the room made for it.
+// text is written whole and reads back.
 TEST(ChordTableWriter, WidestFamilyIsWrittenWhole)
 {
     const ChordFamily widest{{std::string(300, '"'), std::string(300, '"'), std::string(300, '"')},
@@ -206,6 +206,17 @@ TEST(ChordTableWriter, WidestFamilyIsWrittenWhole)
 TEST(ChordTableWriter, FamilyWithoutNamesReadsBackWithOneEmptyName)
 {
     EXPECT_EQ(ReadBack({ChordFamily{{}, {}}}), (ChordTable{ChordFamily{{""}, {}}}));
+}
+
+// A carriage return (from "&#13;" in the file) written as it is would read
+// back as a line feed, and other control characters would not read back at
+// all: they go out as character references.
+TEST(ChordTableWriter, ControlCharactersInNamesAreWrittenAsReferences)
+{
+    const ChordTable table = {ChordFamily{{"a\rb", "\x01\x1f", "tab\there", "\r\n"}, {}}};
+    const std::string bytes = WriteTable(table).bytes;
+    EXPECT_NE(bytes.find("names=\"a&#13;b, &#1;&#31;, tab&#9;here, &#13;\r\n\">\r\n"), std::string::npos) << bytes;
+    EXPECT_EQ(ReadBack(table), table);
 }
 
 TEST(ChordTableWriter, LineFeedInsideANameBecomesCrLfToo)

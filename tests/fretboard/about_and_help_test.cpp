@@ -62,8 +62,7 @@ protected:
 };
 
 // A mnemonic, as the user presses it in the active window: the window's
-// activation is delivered first; the button is pressed a moment after the
-// key, as a click is animated.
+// activation is delivered first.
 void PressMnemonic(CTabulorDlg& dlg, char key)
 {
     afxtest::ProcessEvents();

@@ -2,6 +2,8 @@
 // values, in their order.
 #include "dialog_fixture.h"
 
+#include <climits>
+
 namespace
 {
 using Notes = std::array<int, 6>;
@@ -58,6 +60,12 @@ const ShowCase kShowCases[] = {
      {45, 23, 19, 14, 9, 4}, 0, kNoFingers, kFretsFromNut, {kBasePositionError}},
     {"negative base fret", {4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1}, {31, 23, 19, 14, 9, 4}, 0,
      kNoFingers, kFretsFromNut, {kBasePositionError}},
+    {"base fret at the top of int: the notes stop there", {4, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, INT_MAX},
+     {INT_MAX, INT_MAX, 19, 14, 9, 4}, 1, kNoFingers, kFretsFromNut, {kBasePositionError}},
+    {"a base fret whose note is just the top of int", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, INT_MAX - 29},
+     {INT_MAX, 23, 19, 14, 9, 4}, 0, kNoFingers, kFretsFromNut, {kBasePositionError}},
+    {"base fret at the bottom of int", {4, 0, 0, 0, 0, -4, 0, 0, 0, 0, 0, 0, INT_MIN},
+     {INT_MIN + 32, 23, 19, 14, 9, INT_MIN + 8}, 5, kNoFingers, kFretsFromNut, {kBasePositionError}},
     {"three bad values, reported in order", {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 20},
      kOpenNotes, 0, kNoFingers, kFretsFromNut,
      {PositionError(2), FingerError(6), kBasePositionError}},

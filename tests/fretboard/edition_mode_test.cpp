@@ -6,7 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <csignal>
 #include <iterator>
+#include <set>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace
@@ -229,6 +232,48 @@ TEST_F(EditionModeTest, SaveOntoAReadOnlyFileSaysSoAndCanBeRepeated)
     EXPECT_EQ(ReadBack(), expected);
 }
 
+// ulimit -f below the new text: the file size signal must not end the
+// program; SAVE says it did not save, and the file, the folder and the table
+// stay as they were.
+TEST_F(EditionModeTest, SaveAboveTheFileSizeLimitSaysSoAndKeepsEverything)
+{
+    Open(kTable);
+    EnterEditionMode();
+    m_dlg.Show(kAMinorFret5);
+    TypeChordName("C");
+    afxtest::ClickButton(Item(IDOK));
+    m_boxes.Clear();
+    const std::string before = FileBytes("Tabulor.xml");
+    const auto folderEntries = [] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    const std::set<std::string> entries = folderEntries();
+
+    const auto previousHandler = signal(SIGXFSZ, SIG_DFL);
+    struct rlimit previousLimit;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
+    struct rlimit limit = previousLimit;
+    limit.rlim_cur = before.size();
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    ClickSave();
+    setrlimit(RLIMIT_FSIZE, &previousLimit);
+    signal(SIGXFSZ, previousHandler);
+
+    ExpectOneBox(kNotSaved, kAttention);
+    EXPECT_EQ(FileBytes("Tabulor.xml"), before);
+    EXPECT_EQ(folderEntries(), entries);
+    ChordTable expected = kTable;
+    expected[1].variants.push_back(kAMinorFret5);
+    EXPECT_EQ(m_dlg.m_chordTable, expected);
+
+    ClickSave();
+    ExpectOneBox(kSaved, kAttention);
+    EXPECT_EQ(ReadBack(), expected);
+}
+
 TEST_F(EditionModeTest, SaveIsRefusedWhenTheFileWasReadOnlyInPart)
 {
     m_folder.WriteChordFile(kTable);
@@ -259,4 +304,40 @@ TEST_F(EditionModeTest, SaveCreatesAFileThatWasMissingAtStart)
     ExpectOneBox(kSaved, kAttention);
     EXPECT_TRUE(ReadBack().empty());
 }
+// The shipped chord file with one line after its declaration that stops
+// TinyXML before the root, or that is beyond what it bears: the chords are
+// not read, and SAVE must not put the empty table in the file's place.
+class SaveOfAnUnreadFile : public EditionModeTest, public ::testing::WithParamInterface<std::string>
+{
+};
+
+TEST_P(SaveOfAnUnreadFile, IsRefusedAndTheFileStaysAsItWas)
+{
+    std::string text = FileBytes(SHIPPED_CHORD_FILE);
+    const std::size_t afterDeclaration = text.find("\r\n") + 2;
+    ASSERT_NE(afterDeclaration, std::string::npos + 2);
+    text.insert(afterDeclaration, GetParam() + "\r\n");
+    std::ofstream("Tabulor.xml", std::ios::binary) << text;
+    m_folder.WriteHelpImage();
+    OpenWithFolderAsItIs();
+    ASSERT_TRUE(m_dlg.m_chordTable.empty());
+    EnterEditionMode();
+
+    ClickSave();
+
+    ExpectOneBox(kIncomplete, kAttention);
+    EXPECT_EQ(FileBytes("Tabulor.xml"), text);
+}
+
+std::string Repeated(const std::string& part, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += part;
+    return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(EditionModeTest, SaveOfAnUnreadFile,
+                         ::testing::Values("<!DOCTYPE chords_xml_table [ <!ENTITY me \"x\"> ]>", "a line of text", "&",
+                                           ">", Repeated("<a>", 100), "<a" + Repeated(" b=\"\"", 100) + "/>"));
 }  // namespace

@@ -4,6 +4,7 @@
 #include "dialog_fixture.h"
 #include "sound_fixture.h"
 
+#include <climits>
 #include <ostream>
 
 namespace
@@ -262,7 +263,8 @@ const WheelCase kWheelCases[] = {
     {0, WHEEL_DELTA, 1, 0},     {0, -WHEEL_DELTA, 0, 0},      {12, WHEEL_DELTA, 12, 0},
     {12, -1, 11, 0},            {5, 0, 5, 0},                 {3, 5 * WHEEL_DELTA, 4, 0},
     {3, -5 * WHEEL_DELTA, 2, 0}, {15, WHEEL_DELTA, 15, 1},    {15, -WHEEL_DELTA, 14, 1},
-    {-2, -WHEEL_DELTA, -2, 1},
+    {-2, -WHEEL_DELTA, -2, 1},  {INT_MAX, WHEEL_DELTA, INT_MAX, 1}, {INT_MAX, -WHEEL_DELTA, INT_MAX - 1, 1},
+    {INT_MIN, WHEEL_DELTA, INT_MIN + 1, 1},
 };
 
 class WheelTest : public FretboardMouseTest, public ::testing::WithParamInterface<WheelCase>

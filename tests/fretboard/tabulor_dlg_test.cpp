@@ -1,6 +1,8 @@
 // Start-up of the main window and its ways out.
 #include "dialog_fixture.h"
 
+#include <sys/stat.h>
+
 namespace
 {
 const Applicature kAMinorHigh = {1, 1, 2, 3, 3, -1, 1, 1, 2, 4, 3, 1, 4};
@@ -80,6 +82,19 @@ TEST_F(StartUpTest, WithoutAnAMinorFamilyNothingIsPlayedAndAMissingHelpImageIsRe
     EXPECT_EQ(m_dlg.FingerLabels(), (std::vector<std::string>{" ", " ", " ", " ", " ", " "}));
     EXPECT_TRUE(m_dlg.m_currentVariants.empty());
     EXPECT_STREQ(m_dlg.Text(IDC_CHORD_NAMES), kNamesHint);
+}
+
+// A help image that is a FIFO does not hold up the start: it is reported as
+// missing, and the window comes.
+TEST_F(StartUpTest, AHelpImageThatIsNoRegularFileCountsAsMissing)
+{
+    ASSERT_EQ(mkfifo("TabulorHelp.gif", 0600), 0);
+    Open({{{"Am"}, {kAMinor}}}, false);
+
+    ASSERT_EQ(m_boxes.Boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.Boxes()[0].text, kMissingHelp);
+    EXPECT_TRUE(m_dlg.IsWindowVisible());
+    EXPECT_EQ(m_dlg.m_chordTable.size(), 1u);
 }
 
 TEST_F(StartUpTest, FontHeightFollowsThePixelsPerInch)

@@ -5,6 +5,7 @@
 
 #include "commctrl.h"
 
+#include <climits>
 #include <ostream>
 
 namespace
@@ -177,6 +178,17 @@ TEST_F(SoundTest, PlayButtonPlaysTheShownChordAndMuteOnlyResets)
     EXPECT_EQ(CallsOf([&] { afxtest::ClickButton(m_dlg.GetDlgItem(IDC_PLAY)); }),
               ResetThen({n[0], n[1], n[2], n[3], n[4]}));
     EXPECT_EQ(CallsOf([&] { afxtest::ClickButton(m_dlg.GetDlgItem(IDC_MUTE)); }), CallList{kReset});
+}
+
+// A base fret at the top of int, as a chord file may hold it: the fretted
+// strings have no note to play, the open ones sound as always.
+TEST_F(SoundTest, FrettedStringsAboveTheTopOfIntAreSilent)
+{
+    Open();
+    m_dlg.Show({4, 0, 0, 0, -2, 0, 0, 0, 0, 0, 0, 0, INT_MAX});
+    EXPECT_EQ(CallsOf([&] { m_dlg.PlayChord(); }),
+              ResetThen({ShortMsg("0x007F3B90"), ShortMsg("0x007F3790"), ShortMsg("0x007F3290")}));
+    EXPECT_EQ(CallsOf([&] { m_dlg.PlayString(0); }), CallList{kReset});
 }
 
 TEST_F(SoundTest, DestroyingTheWindowClosesTheDeviceWithoutAReset)

@@ -100,6 +100,20 @@ TEST(DialogKeyboard, EnterPressesTheDefaultButtonOrTheFocusedOne)
     EXPECT_EQ(LogOf(dlg, "ok").size(), 1u);
 }
 
+// As the dialog manager does: the handler has run by the time the key
+// press is delivered, with no timer between key and click.
+TEST(DialogKeyboard, AnAltMnemonicClicksItsButtonAtOnce)
+{
+    CTestDlg dlg;
+    afxtest::ModelessDialog run(dlg);
+    afxtest::ProcessEvents();  // the window's activation
+    afxtest::KeyPress(&dlg, 'A', afxtest::KEY_ALT);
+    EXPECT_THAT(LogOf(dlg, "apply"), ElementsAre("apply"));
+    afxtest::KeyPress(&dlg, 'O', afxtest::KEY_ALT);
+    EXPECT_THAT(LogOf(dlg, "ok"), ElementsAre("ok"));
+    EXPECT_EQ(LogOf(dlg, "apply").size(), 1u);
+}
+
 TEST(DialogKeyboard, EscapeAndTheCloseBoxSendCancel)
 {
     {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <set>
 
 using ::testing::ElementsAre;
 
@@ -185,6 +186,32 @@ TEST(WindowPaint, ABoxInsideWmPaintIsShownAndPaintingGoesOn)
     EXPECT_EQ(afxtest::GrabPaint(&dlg).At(20, 20), kWhite);
 }
 
+// While a box raised by the paint is open, the screen shows what the paint
+// drew before it, not the picture of the paint before.
+TEST(WindowPaint, WhatThePaintDrewBeforeItsBoxIsOnScreenWhileTheBoxIsOpen)
+{
+    afxtest::MessageBoxRecorder boxes;
+    CTestDlg dlg;
+    afxtest::ModelessDialog run(dlg);
+    afxtest::PaintNow(&dlg);
+    const CPoint inside = FreeAreaPoint(dlg);
+    ASSERT_EQ(afxtest::GrabClientArea(&dlg).At(inside.x, inside.y), kWhite);
+
+    dlg.m_crPaint = RGB(255, 0, 0);
+    dlg.m_bBoxInPaint = true;
+    COLORREF seenWhileOpen = kWhite;
+    boxes.OnShow([&](const afxtest::MessageBoxRecord&) {
+        seenWhileOpen = afxtest::GrabClientArea(&dlg).At(inside.x, inside.y);
+        return IDOK;
+    });
+    dlg.Invalidate();
+    afxtest::PaintNow(&dlg);
+    dlg.m_bBoxInPaint = false;
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(seenWhileOpen, RGB(255, 0, 0)) << "the red fill painted before the box";
+    EXPECT_EQ(afxtest::GrabClientArea(&dlg).At(inside.x, inside.y), kWhite) << "the paint's end";
+}
+
 TEST(WindowPaint, MinimisedWindowReportsIconic)
 {
     CTestDlg dlg;
@@ -213,5 +240,36 @@ TEST(Fonts, PointSizesFollowTheLogicalDpi)
     dlg.GetDlgItem(IDC_TEST_EDIT)->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.Detach()), TRUE);
     EXPECT_EQ(afxtest::FontPixelHeight(dlg.GetDlgItem(IDC_TEST_EDIT)), 19);
     EXPECT_EQ(font.GetSafeHandle(), nullptr);
+}
+
+// The colours of a control's inside as the screen shows it.
+std::set<COLORREF> ColoursInside(CTestDlg& dlg, int nID, int inset)
+{
+    const afxtest::Image seen = afxtest::GrabClientArea(&dlg);
+    CRect rect = afxtest::ControlRect(dlg.GetDlgItem(nID));
+    rect = CRect(rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset);
+    std::set<COLORREF> colours;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            colours.insert(seen.At(x, y));
+    return colours;
+}
+
+// Control text is drawn as the desktop draws text, its letters' edges
+// smoothed, whether in the dialog font or in a font the program made.
+TEST(Fonts, ControlTextIsDrawnAntialiased)
+{
+    CTestDlg dlg;
+    afxtest::ModelessDialog run(dlg);
+    EXPECT_GT(ColoursInside(dlg, IDC_TEST_LABEL, 0).size(), 4u) << "static text in the dialog font";
+
+    LOGFONT lf{};
+    lf.lfHeight = -19;
+    lf.lfWeight = FW_NORMAL;
+    std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", "Verdana");
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    dlg.GetDlgItem(IDC_TEST_READONLY)->SetFont(&font);
+    EXPECT_GT(ColoursInside(dlg, IDC_TEST_READONLY, 3).size(), 4u) << "edit text in a font of the program";
 }
 }  // namespace

@@ -8,6 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using ::testing::ElementsAre;
 
@@ -98,5 +103,32 @@ TEST(Shell, RecorderSeesTheCallAndAMissingFileIsReported)
     // Without the recorder: nothing to open, nothing started.
     const HINSTANCE missing = ShellExecuteA(NULL, NULL, "no-such-file-here.gif", NULL, "/nonexistent", SW_SHOWNORMAL);
     EXPECT_EQ(reinterpret_cast<std::intptr_t>(missing), SE_ERR_FNF);
+}
+// The program's checks for its files: a regular file opens and reads;
+// anything else is as good as missing, and nothing waits for a FIFO's
+// writer.
+TEST(FileOpen, OpensOnlyARegularFileForReading)
+{
+    char pattern[] = "/tmp/crt-fopen-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::filesystem::path folder = pattern;
+    std::ofstream(folder / "plain") << "bytes";
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", (folder / "zeros").c_str()), 0);
+    ASSERT_EQ(symlink("plain", (folder / "link").c_str()), 0);
+
+    for (const char* name : {"plain", "link"})
+    {
+        std::FILE* file = crt::fopen((folder / name).c_str(), "rb");
+        ASSERT_NE(file, nullptr) << name;
+        char text[8] = {};
+        EXPECT_EQ(std::fread(text, 1, sizeof text, file), 5u) << name;
+        EXPECT_STREQ(text, "bytes");
+        std::fclose(file);
+    }
+    for (const std::filesystem::path& path : {folder / "fifo", folder / "zeros", folder, folder / "missing"})
+        EXPECT_EQ(crt::fopen(path.c_str(), "rb"), nullptr) << path;
+    EXPECT_EQ(crt::fopen((folder / "plain").c_str(), "wb"), nullptr);
+    std::filesystem::remove_all(folder);
 }
 }  // namespace

@@ -48,7 +48,7 @@ std::size_t Frames(double seconds)
 class SynthRenderTest : public testing::Test
 {
 protected:
-    SynthRenderTest() : m_synth(DefaultSoundFont()) {}
+    SynthRenderTest() : m_synth(DefaultSoundFont()) { EXPECT_TRUE(m_synth.WaitUntilLoaded()); }
 
     static std::string DefaultSoundFont()
     {
