@@ -21,9 +21,7 @@ public:
     void SetUp() override
     {
         m_server.setProgram("Xvfb");
-        // -noreset: an X server resets when its last client leaves, and a
-        // program that connects meanwhile (the next one a test starts) fails.
-        m_server.setArguments({"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
+        m_server.setArguments({"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
         m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_server.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         m_server.start();

@@ -11,7 +11,9 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
+#include <QtGui/QGuiApplication>
 
+#include <memory>
 #include <string>
 
 namespace
@@ -46,6 +48,21 @@ bool Write(const QString& file, const QByteArray& contents)
 class LauncherE2E : public ::testing::Test
 {
 protected:
+    // An X server resets when its last client leaves, and a program that
+    // connects meanwhile fails ("could not connect to display"): here the
+    // next start follows the end of the program before. The test's own
+    // connection, held over all its starts, keeps the display from resetting.
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "tabulor_launcher_e2e_test";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        s_displayConnection = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    static void TearDownTestSuite() { s_displayConnection.reset(); }
+    static inline std::unique_ptr<QGuiApplication> s_displayConnection;
+
     void SetUp() override
     {
         ASSERT_TRUE(m_home.isValid());
