@@ -47,6 +47,11 @@ void SetCursorWidget(QWidget* widget)
 {
     g_cursorWidget = widget;
 }
+
+HCURSOR CurrentCursor()
+{
+    return g_cursor;
+}
 }  // namespace afx
 
 // Access to the framework classes' protected members for the dispatcher.
@@ -559,14 +564,6 @@ HCURSOR SetCursor(HCURSOR hCursor)
     }
     return previous;
 }
-
-namespace afxtest
-{
-HCURSOR CurrentCursor()
-{
-    return afx::g_cursor;
-}
-}  // namespace afxtest
 
 // ---------------------------------------------------------------------------
 // Data exchange
