@@ -525,17 +525,6 @@ HICON CWnd::GetIcon(BOOL bBigIcon) const
     return reinterpret_cast<HICON>(afx::Send(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
 }
 
-CDC* CWnd::GetDC()
-{
-    return new CClientDC(this);
-}
-
-int CWnd::ReleaseDC(CDC* pDC)
-{
-    delete pDC;
-    return 1;
-}
-
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont != nullptr ? pFont->m_hObject : nullptr), bRedraw);
