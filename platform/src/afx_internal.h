@@ -67,7 +67,8 @@ public:
 // Null: the layer's own, a modal QMessageBox.
 extern MessageBoxPresenter* g_messageBoxPresenter;
 
-// One call on a device context, or a message box in the same order.
+// One call on a device context, or a message box, in the order they are
+// made; Record hands each to g_onDrawingCall.
 struct DrawingCall
 {
     std::string op;
@@ -81,7 +82,7 @@ void Record(DrawingCall call);
 extern std::function<void(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                           INT nShowCmd)>
     g_onShellExecute;
-// Runs in place of the process's end in exit (and may throw).
+// Runs first in exit; a test's throws, so that the process goes on.
 extern std::function<void(int)> g_exitHook;
 // Runs when a dialog's modal loop is entered, before it waits for events.
 extern std::function<void(CDialog&)> g_onModalLoopEntered;
