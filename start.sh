@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tabulor and starts it in its working
-# folder (default ~/Tabulor, or $TABULOR_HOME). The chord file and the help
-# image are put there when they are not there yet; a chord file the user has
-# saved there is never overwritten.
+# Installs what is missing for building and running, builds Tabulor and
+# starts it in its working folder (default ~/Tabulor, or $TABULOR_HOME). The
+# chord file and the help image are put there when they are not there yet; a
+# chord file the user has saved there is never overwritten.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")" && pwd)
 cd "$repo"

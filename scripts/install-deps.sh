@@ -1,17 +1,49 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Tabulor
-# need, and only those that are missing. Runs apt-get as root, or via sudo.
+# Installs the Debian packages Tabulor needs, only those that are missing.
+# Runs apt-get as root, or via sudo.
+#
+#   scripts/install-deps.sh          building and running (./start.sh)
+#   scripts/install-deps.sh --test   and the test suite and benchmarks (./test.sh)
+#   scripts/install-deps.sh --fuzz   and clang with libFuzzer (the fuzz target)
+#
+# The options may be combined.
 set -euo pipefail
 
-packages=(
+# Building and running the program.
+run_packages=(
     cmake g++ ninja-build pkg-config make
     libtinyxml-dev
     qt6-base-dev
-    libfluidsynth-dev timgm6mb-soundfont
-    libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool imagemagick x11-utils
+    libfluidsynth-dev
+    timgm6mb-soundfont          # the General MIDI SoundFont of MIDI device 0
     fonts-dejavu-core fonts-liberation
+    # Help hands the picture to xdg-open, which needs an image viewer: a
+    # desktop has one, a minimal system gets gpicview.
+    xdg-utils gpicview
 )
+
+# What the tests and benchmarks add.
+test_packages=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb                        # the end-to-end tests' X display
+    xdotool                     # their key presses and clicks
+    imagemagick                 # their screenshots
+)
+
+# What the fuzz target adds.
+fuzz_packages=(
+    clang libclang-rt-dev       # libFuzzer and the sanitizers' runtime
+    libomp-dev                  # OpenMP for clang (FluidSynth's loading uses it)
+)
+
+packages=("${run_packages[@]}")
+for option in "$@"; do
+    case $option in
+        --test) packages+=("${test_packages[@]}") ;;
+        --fuzz) packages+=("${fuzz_packages[@]}") ;;
+        *) echo "usage: $0 [--test] [--fuzz]" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -9,6 +9,7 @@
 WavFileOutput::WavFileOutput(FluidSynthesizer& synthesizer, const std::string& path)
     : m_synthesizer(synthesizer),
       m_writer(path, FluidSynthesizer::SAMPLE_RATE, FluidSynthesizer::CHANNELS),
+      m_start(std::chrono::steady_clock::now()),
       m_renderThread(&WavFileOutput::RenderInRealTime, this)
 {
 }
@@ -27,7 +28,6 @@ WavFileOutput::~WavFileOutput()
 void WavFileOutput::RenderInRealTime()
 {
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
     std::vector<std::int16_t> block(BLOCK_FRAMES * FluidSynthesizer::CHANNELS);
     std::int64_t framesWritten = 0;
     std::unique_lock<std::mutex> lock(m_stopMutex);
@@ -42,7 +42,7 @@ void WavFileOutput::RenderInRealTime()
         // received by then. Deadlines are counted from the start, not from
         // the last wake-up, so the file keeps pace with the clock; a late
         // wake-up only makes the next blocks follow at once.
-        const auto due = start + std::chrono::duration_cast<Clock::duration>(
+        const auto due = m_start + std::chrono::duration_cast<Clock::duration>(
                                      std::chrono::duration<double>(double(framesWritten) / FluidSynthesizer::SAMPLE_RATE));
         m_stopSignal.wait_until(lock, due, [this] { return m_stop; });
     }

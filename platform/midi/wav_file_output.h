@@ -4,6 +4,7 @@
 // the open).
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -34,5 +35,8 @@ private:
     std::mutex m_stopMutex;
     std::condition_variable m_stopSignal;
     bool m_stop = false;
+    // The file's first frame: the open, not the moment the thread first
+    // runs, which a busy machine delays.
+    const std::chrono::steady_clock::time_point m_start;
     std::thread m_renderThread;
 };

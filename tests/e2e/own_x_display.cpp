@@ -3,6 +3,7 @@
 // connections, so that test programs and other X servers started at the same
 // time never race for a number, and nothing waits a fixed time for the
 // server. The server ends with the test program, also when that is killed.
+#include <chrono>
 #include <csignal>
 
 #include <sys/prctl.h>

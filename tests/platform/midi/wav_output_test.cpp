@@ -1,16 +1,19 @@
-// Device 0 rendering into a WAV file in real time: the file is a valid WAV
-// once closed, holds what was played, at the moment it was played, and keeps
-// pace with the clock. How closely it keeps pace is measured in bench/midi;
-// here a busy machine may make the file lag for a while, so the checks wait
-// for it to catch up instead of comparing it with the clock at one moment.
+// The synthesizer rendering into a WAV file in real time: the file is a
+// valid WAV once finished, holds what was played, at the moment it was
+// played, and keeps pace with the clock. How closely it keeps pace is
+// measured in bench/midi; here a busy machine may make the file lag for a
+// while, so the checks wait for it to catch up instead of comparing it with
+// the clock at one moment. The SoundFont has loaded before the output
+// starts: notes given during the load sound when it ends, not at once.
 #include <chrono>
 #include <filesystem>
 #include <thread>
 
 #include <gtest/gtest.h>
 
+#include "midi/fluid_synthesizer.h"
+#include "midi/midi_settings.h"
 #include "midi/wav_file_output.h"
-#include "mmsystem.h"
 #include "scoped_environment.h"
 #include "tone_analysis.h"
 #include "wav_file.h"
@@ -59,22 +62,24 @@ bool WaitUntilCaughtUp(const std::string& path, Clock::time_point since, double 
 
 TEST(WavOutputTest, RecordsTheNoteWhenItIsPlayed)
 {
-    ScopedEnvironment env;
     const std::string path = FreshTempPath("output.wav");
-    env.Set("TABULOR_MIDI_WAV", path);
+    FluidSynthesizer synthesizer(FindSoundFont(""));
+    ASSERT_TRUE(synthesizer.WaitUntilLoaded());
 
-    HMIDIOUT handle = nullptr;
+    double framesBefore = 0;
+    double framesAfter = 0;
     const Clock::time_point beforeOpen = Clock::now();
-    ASSERT_EQ(midiOutOpen(&handle, 0, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
-    const Clock::time_point opened = Clock::now();
-    ASSERT_TRUE(WaitUntilCaughtUp(path, opened, 0.3 * RATE));
-    // The note lands in the file between what was there before it was sent
-    // and what was there once it was sent.
-    const double framesBefore = FramesInFile(path);
-    midiOutShortMsg(handle, 0x7F4590); // A4, 440 Hz
-    const double framesAfter = FramesInFile(path);
-    ASSERT_TRUE(WaitUntilCaughtUp(path, opened, framesAfter + 0.6 * RATE));
-    midiOutClose(handle);
+    {
+        WavFileOutput output(synthesizer, path);
+        const Clock::time_point opened = Clock::now();
+        ASSERT_TRUE(WaitUntilCaughtUp(path, opened, 0.3 * RATE));
+        // The note lands in the file between what was there before it was
+        // sent and what was there once it was sent.
+        framesBefore = FramesInFile(path);
+        synthesizer.ShortMessage(0x7F4590); // A4, 440 Hz
+        framesAfter = FramesInFile(path);
+        ASSERT_TRUE(WaitUntilCaughtUp(path, opened, framesAfter + 0.6 * RATE));
+    }
     const double framesSinceBeforeOpen = FramesSince(beforeOpen);
 
     const WavFile wav = ReadWavFile(path);
@@ -90,7 +95,7 @@ TEST(WavOutputTest, RecordsTheNoteWhenItIsPlayed)
 
     const std::vector<double> sound = ToMono(wav.samples);
     // Never ahead of the clock: each block is rendered when its moment has
-    // come, and rendering starts inside the open.
+    // come, counted from the making of the output.
     EXPECT_LE(double(sound.size()), framesSinceBeforeOpen + BLOCK);
 
     // The note starts in the block rendered after it arrived: at most the
