@@ -28,6 +28,7 @@ test_packages=(
     xvfb                        # the end-to-end tests' X display
     xdotool                     # their key presses and clicks
     imagemagick                 # their screenshots
+    desktop-file-utils appstream  # validating the installed desktop entry and metainfo
 )
 
 # What the fuzz target adds.
