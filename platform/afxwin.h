@@ -545,8 +545,6 @@ public:
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const;
 
-    CDC* GetDC();
-    int ReleaseDC(CDC* pDC);
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
 
     // Help for the window; called by CWinApp::OnHelp on the main window. The
@@ -631,7 +629,6 @@ protected:
     // Commands that the dialog's maps leave go on to the application.
     BOOL OnCmdMsg(UINT nID, int nCode) override;
 
-    UINT m_nIDHelp;
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
 
@@ -670,7 +667,6 @@ public:
 class CComboBox : public CWnd
 {
 public:
-    int AddString(LPCTSTR lpszString);
     int GetCount() const;
     int GetCurSel() const;
     int SetCurSel(int nSelect);

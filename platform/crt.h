@@ -25,8 +25,4 @@ int rand();
 // (also through a link) give nullptr as a missing file does, and the open never
 // waits for a FIFO's writer. Close the stream with fclose.
 std::FILE* fopen(const char* fileName, const char* mode);
-
-// Multibyte-aware comparison of the current code page; for the locale's
-// UTF-8 that is byte order: <0, 0, >0 as strcmp.
-int _mbscmp(const unsigned char* string1, const unsigned char* string2);
 }  // namespace crt

@@ -4,7 +4,6 @@
 
 #include "afxwin.h"
 #include "dialog_template.h"
-#include "testing.h"
 
 #include <QColor>
 #include <QFont>
@@ -46,15 +45,51 @@ inline COLORREF FromQColor(QColor color)
     return RGB(color.red(), color.green(), color.blue());
 }
 
-// ---- hooks of the test seams (testing.h); null in the real program
-extern afxtest::DrawingRecorder* g_drawingRecorder;
-extern afxtest::MessageBoxPresenter* g_messageBoxPresenter;
-extern afxtest::ShellRecorder* g_shellRecorder;
-extern std::function<void(int)> g_exitHook;
-extern std::vector<std::function<void(CDialog&)>> g_modalActions;
-extern int g_logicalDpiOverride;
+// ---- where a test library steps in (platform_testing); each is empty in
+// the real program, which then does the real thing.
 
-void Record(afxtest::DrawCall call);
+// A message box as the program asks for it, its caption after the title
+// rule.
+struct MessageBoxRequest
+{
+    std::string text;
+    std::string caption;
+    UINT type;
+    HWND owner;
+};
+// Shows a message box and gives the button pressed.
+class MessageBoxPresenter
+{
+public:
+    virtual ~MessageBoxPresenter() = default;
+    virtual int Present(const MessageBoxRequest& box) = 0;
+};
+// Null: the layer's own, a modal QMessageBox.
+extern MessageBoxPresenter* g_messageBoxPresenter;
+
+// One call on a device context, or a message box, in the order they are
+// made; Record hands each to g_onDrawingCall.
+struct DrawingCall
+{
+    std::string op;
+    std::vector<long> args;
+    std::string text;
+};
+extern std::function<void(const DrawingCall&)> g_onDrawingCall;
+void Record(DrawingCall call);
+
+// Takes ShellExecuteA's call in place of the desktop; the call succeeds.
+extern std::function<void(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                          INT nShowCmd)>
+    g_onShellExecute;
+// Runs first in exit; a test's throws, so that the process goes on.
+extern std::function<void(int)> g_exitHook;
+// Runs when a dialog's modal loop is entered, before it waits for events.
+extern std::function<void(CDialog&)> g_onModalLoopEntered;
+// Runs once the system menu is open, before the user chooses.
+extern std::function<void(QMenu&)> g_onSystemMenuShown;
+// Pixels per inch in place of the screen's; 0 for the screen's.
+extern int g_logicalDpiOverride;
 
 // ---- the screen
 // The program is dpi-aware: everything it sees (client areas, device
@@ -79,8 +114,8 @@ int DevicePixelSize(const QFont& widgetFont);
 QFont DialogFont(const char* face, int pointSize, int weight, bool italic);
 
 // ---- message boxes
-// The one road of every box: recorded in an active DrawingRecorder's log,
-// then given to the presenter.
+// The one road of every box: reported as a drawing call, then given to the
+// presenter.
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 // Qt paint events running now; boxes asked for inside one are shown after it.
 extern int g_widgetPaintDepth;
@@ -98,7 +133,13 @@ struct HICON__
 
 struct HMENU__
 {
-    std::vector<afxtest::MenuItem> items;
+    struct Item
+    {
+        UINT flags;  // MF_SEPARATOR, MF_GRAYED, ...
+        UINT id;
+        std::string text;
+    };
+    std::vector<Item> items;
 };
 
 // Fonts and brushes: entries of the layer's object table.
@@ -124,6 +165,8 @@ bool IsGdiObject(HGDIOBJ handle);
 HCURSOR ArrowCursor();
 HCURSOR StandardCursor(LPCTSTR name);
 void SetCursorWidget(QWidget* widget);
+// The cursor set last by SetCursor or the layer.
+HCURSOR CurrentCursor();
 }  // namespace afx
 
 // A device context: a painter on an image, with GDI's current position,
@@ -236,7 +279,6 @@ bool CreateDialogWindow(CDialog* dialog, UINT nIDTemplate, CWnd* pParent, bool m
 void DestroyDialogWindow(CDialog* dialog);
 void FixApplicationTitle();
 void RunModalLoop(CDialog* dialog, AfxDialogWindow* window);
-extern std::function<void(QMenu&)> g_onSystemMenuShown;
 extern std::vector<CDialog*> g_modalStack;
 extern HWND g_lockoutNotifyWindow;
 HICON IconFromResource(UINT nID);

@@ -11,18 +11,18 @@
 
 namespace afx
 {
-afxtest::DrawingRecorder* g_drawingRecorder = nullptr;
-afxtest::MessageBoxPresenter* g_messageBoxPresenter = nullptr;
-afxtest::ShellRecorder* g_shellRecorder = nullptr;
+MessageBoxPresenter* g_messageBoxPresenter = nullptr;
+std::function<void(const DrawingCall&)> g_onDrawingCall;
+std::function<void(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT)> g_onShellExecute;
 std::function<void(int)> g_exitHook;
-std::vector<std::function<void(CDialog&)>> g_modalActions;
+std::function<void(CDialog&)> g_onModalLoopEntered;
 int g_logicalDpiOverride = 0;
 int g_widgetPaintDepth = 0;
 
-void Record(afxtest::DrawCall call)
+void Record(DrawingCall call)
 {
-    if (g_drawingRecorder != nullptr)
-        g_drawingRecorder->Append(std::move(call));
+    if (g_onDrawingCall)
+        g_onDrawingCall(call);
 }
 
 namespace
@@ -66,7 +66,7 @@ int FirstButtonResult(UINT type)
     }
 }
 
-int ShowQtMessageBox(const afxtest::MessageBoxRecord& box)
+int ShowQtMessageBox(const MessageBoxRequest& box)
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (box.type & MB_ICONMASK)
@@ -112,10 +112,10 @@ int ShowQtMessageBox(const afxtest::MessageBoxRecord& box)
 // event (a nested event loop there would repaint recursively): a box asked
 // for during one is shown right after it, and the call answers with the
 // box's first button.
-class QtPresenter : public afxtest::MessageBoxPresenter
+class QtPresenter : public MessageBoxPresenter
 {
 public:
-    int Present(const afxtest::MessageBoxRecord& box) override
+    int Present(const MessageBoxRequest& box) override
     {
         if (g_widgetPaintDepth == 0)
             return ShowQtMessageBox(box);
@@ -129,10 +129,10 @@ QtPresenter g_qtPresenter;
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
-    const afxtest::MessageBoxRecord box{text, caption, type, owner};
-    Record(afxtest::DrawCall{"MessageBox", {static_cast<long>(type)}, text});
+    const MessageBoxRequest box{text, caption, type, owner};
+    Record(DrawingCall{"MessageBox", {static_cast<long>(type)}, text});
     ShowPaintsSoFar();
-    afxtest::MessageBoxPresenter* presenter = g_messageBoxPresenter != nullptr ? g_messageBoxPresenter : &g_qtPresenter;
+    MessageBoxPresenter* presenter = g_messageBoxPresenter != nullptr ? g_messageBoxPresenter : &g_qtPresenter;
     return presenter->Present(box);
 }
 

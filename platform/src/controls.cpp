@@ -442,11 +442,6 @@ void CSliderCtrl::SetRange(int nMin, int nMax, BOOL bRedraw)
     afx::Send(m_hWnd, TBM_SETRANGE, bRedraw, MAKELPARAM(nMin, nMax));
 }
 
-int CComboBox::AddString(LPCTSTR lpszString)
-{
-    return static_cast<int>(afx::Send(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszString)));
-}
-
 int CComboBox::GetCount() const
 {
     return static_cast<int>(afx::Send(m_hWnd, CB_GETCOUNT));

@@ -60,9 +60,4 @@ std::FILE* fopen(const char* fileName, const char* mode)
         close(fd);
     return file;
 }
-
-int _mbscmp(const unsigned char* string1, const unsigned char* string2)
-{
-    return std::strcmp(reinterpret_cast<const char*>(string1), reinterpret_cast<const char*>(string2));
-}
 }  // namespace crt

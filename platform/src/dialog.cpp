@@ -465,7 +465,7 @@ void AfxDialogWindow::ShowSystemMenu(QPoint globalPos)
         return;
     const bool iconic = widget->isMinimized();
     QMenu menu(widget);
-    for (const afxtest::MenuItem& item : systemMenu->m_hMenu->items)
+    for (const HMENU__::Item& item : systemMenu->m_hMenu->items)
     {
         if ((item.flags & MF_SEPARATOR) != 0)
         {
@@ -640,18 +640,8 @@ void RunModalLoop(CDialog* dialog, AfxDialogWindow* window)
     QEventLoop loop;
     window->loop = &loop;
     g_modalStack.push_back(dialog);
-    if (!g_modalActions.empty())
-    {
-        std::function<void(CDialog&)> action = std::move(g_modalActions.front());
-        g_modalActions.erase(g_modalActions.begin());
-        QTimer::singleShot(0, window->widget, [dialog, window, action] {
-            action(*dialog);
-            if (!window->ended)
-                Send(window, WM_CLOSE);
-            if (!window->ended)
-                dialog->EndDialog(IDCANCEL);
-        });
-    }
+    if (g_onModalLoopEntered)
+        g_onModalLoopEntered(*dialog);
     if (!window->ended)
         loop.exec();
     g_modalStack.pop_back();
@@ -667,12 +657,12 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog() : m_nIDHelp(0), m_nIDTemplate(0), m_pParentWnd(nullptr)
+CDialog::CDialog() : m_nIDTemplate(0), m_pParentWnd(nullptr)
 {
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
 {
 }
 
@@ -755,7 +745,7 @@ CMenu::~CMenu()
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
 {
     m_hMenu->items.push_back(
-        afxtest::MenuItem{nFlags, static_cast<UINT>(nIDNewItem), lpszNewItem != nullptr ? lpszNewItem : ""});
+        HMENU__::Item{nFlags, static_cast<UINT>(nIDNewItem), lpszNewItem != nullptr ? lpszNewItem : ""});
     return TRUE;
 }
 

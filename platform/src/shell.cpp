@@ -29,12 +29,9 @@ bool IsAddress(const QString& file)
 HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                         INT nShowCmd)
 {
-    if (afx::g_shellRecorder != nullptr)
+    if (afx::g_onShellExecute)
     {
-        afx::g_shellRecorder->Append(afxtest::ShellCall{hwnd, lpOperation != nullptr ? lpOperation : "",
-                                                        lpFile != nullptr ? lpFile : "",
-                                                        lpParameters != nullptr ? lpParameters : "",
-                                                        lpDirectory != nullptr ? lpDirectory : "", nShowCmd});
+        afx::g_onShellExecute(hwnd, lpOperation, lpFile, lpParameters, lpDirectory, nShowCmd);
         return ShellResult(SHELL_SUCCESS);
     }
     // Only the default verb: open with the desktop's default application.

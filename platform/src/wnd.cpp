@@ -47,6 +47,11 @@ void SetCursorWidget(QWidget* widget)
 {
     g_cursorWidget = widget;
 }
+
+HCURSOR CurrentCursor()
+{
+    return g_cursor;
+}
 }  // namespace afx
 
 // Access to the framework classes' protected members for the dispatcher.
@@ -520,17 +525,6 @@ HICON CWnd::GetIcon(BOOL bBigIcon) const
     return reinterpret_cast<HICON>(afx::Send(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
 }
 
-CDC* CWnd::GetDC()
-{
-    return new CClientDC(this);
-}
-
-int CWnd::ReleaseDC(CDC* pDC)
-{
-    delete pDC;
-    return 1;
-}
-
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont != nullptr ? pFont->m_hObject : nullptr), bRedraw);
@@ -559,14 +553,6 @@ HCURSOR SetCursor(HCURSOR hCursor)
     }
     return previous;
 }
-
-namespace afxtest
-{
-HCURSOR CurrentCursor()
-{
-    return afx::g_cursor;
-}
-}  // namespace afxtest
 
 // ---------------------------------------------------------------------------
 // Data exchange

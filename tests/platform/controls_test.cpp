@@ -19,7 +19,10 @@ TEST(DroppedList, KeepsToTheTemplatesHeightWhateverTheNumberOfItems)
     CTestDlg dlg;
     afxtest::ModelessDialog run(dlg);
     for (int i = 0; i < 100; ++i)
-        dlg.m_combo.AddString(("item " + std::to_string(i)).c_str());
+    {
+        const std::string item = "item " + std::to_string(i);
+        dlg.m_combo.SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
     ASSERT_TRUE(afxtest::DropDownList(&dlg.m_combo));
     // The template gives the box with its list 60 dialog units.
     const int templateHeight = MulDiv(60, afxtest::DialogBaseUnits(&dlg).cy, 8);

@@ -1,6 +1,7 @@
 // Test seams of the platform layer, for test programs only (target
-// `platform_testing`; `platform_gtest_main` gives a GoogleTest main that
-// starts a QApplication on the offscreen platform). No Qt type appears here.
+// `platform_testing`, which links the real layer and fills the hooks it
+// leaves empty; `platform_gtest_main` gives a GoogleTest main that starts a
+// QApplication on the offscreen platform). No Qt type appears here.
 //
 // What a dialog test does with them:
 //
@@ -217,26 +218,18 @@ struct MessageBoxRecord
     HWND owner;
 };
 
-// Shows message boxes. The layer's own shows a modal QMessageBox; a box
-// asked for inside a Qt paint event is shown right after it.
-class MessageBoxPresenter
-{
-public:
-    virtual ~MessageBoxPresenter() = default;
-    virtual int Present(const MessageBoxRecord& box) = 0;
-};
-// NULL puts the layer's own back; returns the one replaced.
-MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter);
-
 // Records each box and answers it at once: by default with the first button
-// of its type (IDOK, or IDYES), or with what the handler returns.
-class MessageBoxRecorder : public MessageBoxPresenter
+// of its type (IDOK, or IDYES), or with what the handler returns. While one
+// lives, no real box opens.
+class MessageBoxRecorder
 {
 public:
     MessageBoxRecorder();
-    ~MessageBoxRecorder() override;
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
-    int Present(const MessageBoxRecord& box) override;
+    int Present(const MessageBoxRecord& box);
     const std::vector<MessageBoxRecord>& Boxes() const { return m_boxes; }
     std::vector<std::string> Texts() const;
     void Clear() { m_boxes.clear(); }
@@ -246,7 +239,7 @@ public:
 private:
     std::vector<MessageBoxRecord> m_boxes;
     std::function<int(const MessageBoxRecord&)> m_onShow;
-    MessageBoxPresenter* m_previous;
+    MessageBoxRecorder* m_previous;
 };
 
 // ---------------------------------------------------------------------------

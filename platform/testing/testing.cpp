@@ -1,4 +1,6 @@
-// The test seams of testing.h.
+// The test seams of testing.h, on the hooks of the layer's afx_internal.h.
+#include "testing.h"
+
 #include "afx_internal.h"
 
 #include <QAbstractButton>
@@ -10,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QtMath>
 
 #include <sstream>
@@ -18,6 +21,15 @@ namespace afxtest
 {
 namespace
 {
+// The innermost recorders alive; a recorder's hook is installed while one
+// lives.
+DrawingRecorder* g_drawingRecorder = nullptr;
+MessageBoxRecorder* g_messageBoxRecorder = nullptr;
+ShellRecorder* g_shellRecorder = nullptr;
+
+// Actions for the next modal loops to be entered, first first.
+std::vector<std::function<void(CDialog&)>> g_modalActions;
+
 QWidget* WidgetOf(CWnd* pWnd)
 {
     return pWnd != nullptr && pWnd->m_hWnd != nullptr ? pWnd->m_hWnd->widget.data() : nullptr;
@@ -175,14 +187,37 @@ void ModelessDialog::Destroy()
     afx::DestroyDialogWindow(&m_dialog);
 }
 
+namespace
+{
+// Once the loop waits, the first queued action runs in it; a dialog that the
+// action leaves open is closed with the close box, so a test never hangs.
+void RunNextModalAction(CDialog& dialog)
+{
+    if (g_modalActions.empty())
+        return;
+    std::function<void(CDialog&)> action = std::move(g_modalActions.front());
+    g_modalActions.erase(g_modalActions.begin());
+    AfxDialogWindow* window = afx::AsDialog(dialog.m_hWnd);
+    QTimer::singleShot(0, window->widget, [&dialog, window, action] {
+        action(dialog);
+        if (!window->ended)
+            afx::Send(window, WM_CLOSE);
+        if (!window->ended)
+            dialog.EndDialog(IDCANCEL);
+    });
+}
+}  // namespace
+
 void WhenModalOpens(std::function<void(CDialog&)> action)
 {
-    afx::g_modalActions.push_back(std::move(action));
+    afx::g_onModalLoopEntered = RunNextModalAction;
+    g_modalActions.push_back(std::move(action));
 }
 
 INT_PTR DoModalWith(CDialog& dialog, std::function<void(CDialog&)> action)
 {
-    afx::g_modalActions.insert(afx::g_modalActions.begin(), std::move(action));
+    afx::g_onModalLoopEntered = RunNextModalAction;
+    g_modalActions.insert(g_modalActions.begin(), std::move(action));
     return dialog.DoModal();
 }
 
@@ -354,14 +389,19 @@ std::string DrawCall::ToString() const
     return text.str();
 }
 
-DrawingRecorder::DrawingRecorder() : m_previous(afx::g_drawingRecorder)
+DrawingRecorder::DrawingRecorder() : m_previous(g_drawingRecorder)
 {
-    afx::g_drawingRecorder = this;
+    g_drawingRecorder = this;
+    afx::g_onDrawingCall = [](const afx::DrawingCall& call) {
+        g_drawingRecorder->Append(DrawCall{call.op, call.args, call.text});
+    };
 }
 
 DrawingRecorder::~DrawingRecorder()
 {
-    afx::g_drawingRecorder = m_previous;
+    g_drawingRecorder = m_previous;
+    if (g_drawingRecorder == nullptr)
+        afx::g_onDrawingCall = nullptr;
 }
 
 std::vector<DrawCall> DrawingRecorder::CallsOf(const std::string& op) const
@@ -386,20 +426,32 @@ Image RecordingDC::Grab() const
 }
 
 // ---------------------------------------------------------------------------
-MessageBoxPresenter* SetMessageBoxPresenter(MessageBoxPresenter* presenter)
+namespace
 {
-    MessageBoxPresenter* previous = afx::g_messageBoxPresenter;
-    afx::g_messageBoxPresenter = presenter;
-    return previous;
-}
+// The layer's presenter while a recorder lives: the innermost one answers.
+class RecordingPresenter : public afx::MessageBoxPresenter
+{
+public:
+    int Present(const afx::MessageBoxRequest& box) override
+    {
+        return g_messageBoxRecorder->Present(MessageBoxRecord{box.text, box.caption, box.type, box.owner});
+    }
+};
 
-MessageBoxRecorder::MessageBoxRecorder() : m_previous(SetMessageBoxPresenter(this))
+RecordingPresenter g_recordingPresenter;
+}  // namespace
+
+MessageBoxRecorder::MessageBoxRecorder() : m_previous(g_messageBoxRecorder)
 {
+    g_messageBoxRecorder = this;
+    afx::g_messageBoxPresenter = &g_recordingPresenter;
 }
 
 MessageBoxRecorder::~MessageBoxRecorder()
 {
-    SetMessageBoxPresenter(m_previous);
+    g_messageBoxRecorder = m_previous;
+    if (g_messageBoxRecorder == nullptr)
+        afx::g_messageBoxPresenter = nullptr;
 }
 
 int MessageBoxRecorder::Present(const MessageBoxRecord& box)
@@ -436,14 +488,23 @@ ExitTrap::~ExitTrap()
     afx::g_exitHook = nullptr;
 }
 
-ShellRecorder::ShellRecorder() : m_previous(afx::g_shellRecorder)
+ShellRecorder::ShellRecorder() : m_previous(g_shellRecorder)
 {
-    afx::g_shellRecorder = this;
+    g_shellRecorder = this;
+    afx::g_onShellExecute = [](HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                               INT nShowCmd) {
+        g_shellRecorder->Append(ShellCall{hwnd, lpOperation != nullptr ? lpOperation : "",
+                                          lpFile != nullptr ? lpFile : "",
+                                          lpParameters != nullptr ? lpParameters : "",
+                                          lpDirectory != nullptr ? lpDirectory : "", nShowCmd});
+    };
 }
 
 ShellRecorder::~ShellRecorder()
 {
-    afx::g_shellRecorder = m_previous;
+    g_shellRecorder = m_previous;
+    if (g_shellRecorder == nullptr)
+        afx::g_onShellExecute = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -472,8 +533,11 @@ void SetLogicalDpi(int dpi)
 
 std::vector<MenuItem> SystemMenuItems(CWnd* pWnd)
 {
-    const CMenu* menu = pWnd != nullptr ? pWnd->GetSystemMenu(FALSE) : nullptr;
-    return menu != nullptr ? menu->m_hMenu->items : std::vector<MenuItem>();
+    std::vector<MenuItem> items;
+    if (const CMenu* menu = pWnd != nullptr ? pWnd->GetSystemMenu(FALSE) : nullptr)
+        for (const HMENU__::Item& item : menu->m_hMenu->items)
+            items.push_back(MenuItem{item.flags, item.id, item.text});
+    return items;
 }
 
 bool ChooseSystemMenuItem(CWnd* pWnd, UINT nID, SystemMenuAccess access, CPoint rightClickAt)
@@ -498,6 +562,11 @@ bool ChooseSystemMenuItem(CWnd* pWnd, UINT nID, SystemMenuAccess access, CPoint 
         RightClick(pWnd, rightClickAt);
     afx::g_onSystemMenuShown = nullptr;
     return chosen;
+}
+
+HCURSOR CurrentCursor()
+{
+    return afx::CurrentCursor();
 }
 
 HCURSOR CursorShownAt(CWnd* pWnd, CPoint point)
