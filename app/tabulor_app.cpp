@@ -7,8 +7,7 @@ BEGIN_MESSAGE_MAP(CTabulorApp, CWinApp)
     ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
-CTabulorApp::CTabulorApp()
-    : CWinApp(nullptr)
+CTabulorApp::CTabulorApp() : CWinApp(nullptr)
 {
 }
 

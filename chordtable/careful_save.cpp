@@ -13,7 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // As many links in a row as the kernel follows.
 constexpr int MAX_LINK_HOPS = 40;
@@ -287,8 +288,8 @@ bool RewriteInPlace(const std::string& target, std::string_view bytes, const str
         written = false;
         [[maybe_unused]] const bool restored = ftruncate(fd, opened.st_size) == 0;
     }
-    written = written && WriteAll(fd, bytes) && fsync(fd) == 0 && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-              fsync(fd) == 0;
+    written = written && WriteAll(fd, bytes) && fsync(fd) == 0 &&
+              ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
     return close(fd) == 0 && written;
 }
 

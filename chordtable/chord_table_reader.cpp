@@ -14,7 +14,8 @@
 
 #include "tinyxml_walk.h"
 
-namespace {
+namespace
+{
 
 // Names are separated by a comma and one more character (the writer puts a
 // blank there); that character is skipped whatever it is, so no name ever
@@ -87,8 +88,8 @@ bool ReadRegularFile(const char* fileName, std::string* text)
 {
     const FileDescriptor file(open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status;
-    if (file.Get() < 0 || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)
-        || static_cast<std::uintmax_t>(status.st_size) > MAX_CHORD_FILE_SIZE)
+    if (file.Get() < 0 || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::uintmax_t>(status.st_size) > MAX_CHORD_FILE_SIZE)
         return false;
     // One byte more than the file holds shows whether it grew meanwhile;
     // the reserve keeps room for the zero bytes appended after the read.

@@ -5,7 +5,8 @@
 
 #include "careful_save.h"
 
-namespace {
+namespace
+{
 
 // Appends the pieces of the chord file to a string. The text ends its lines
 // with LF; the file on disk holds CR LF, and building those bytes directly
@@ -76,7 +77,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t MAX_NUMBER_SIZE = 11; // "-2147483648"
+    static constexpr std::size_t MAX_NUMBER_SIZE = 11;  // "-2147483648"
 
     void Variant(const Applicature& applicature, int id)
     {

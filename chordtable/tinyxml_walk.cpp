@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // TinyXML's own reading of white space and names, which it keeps for its
 // node classes.
@@ -37,16 +38,15 @@ struct OpenElement
 // name (or the beginning of it) or none, the 8-bit way for any other.
 TiXmlEncoding EncodingNamed(const char* name)
 {
-    const bool utf8 = *name == '\0' || TinyXmlLexer::StringEqual(name, "UTF-8", true, TIXML_ENCODING_UNKNOWN)
-        || TinyXmlLexer::StringEqual(name, "UTF8", true, TIXML_ENCODING_UNKNOWN);
+    const bool utf8 = *name == '\0' || TinyXmlLexer::StringEqual(name, "UTF-8", true, TIXML_ENCODING_UNKNOWN) ||
+                      TinyXmlLexer::StringEqual(name, "UTF8", true, TIXML_ENCODING_UNKNOWN);
     return utf8 ? TIXML_ENCODING_UTF8 : TIXML_ENCODING_LEGACY;
 }
 
 class TinyXmlWalk
 {
 public:
-    TinyXmlWalk(const char* text, const ChordElementParser& parseChord)
-        : m_text(text), m_parseChord(parseChord)
+    TinyXmlWalk(const char* text, const ChordElementParser& parseChord) : m_text(text), m_parseChord(parseChord)
     {
         m_open.reserve(MAX_ELEMENT_DEPTH);
         m_attributeNames.reserve(MAX_ATTRIBUTES_PER_ELEMENT);
@@ -71,7 +71,7 @@ private:
     const ChordElementParser& m_parseChord;
     TiXmlEncoding m_encoding = TIXML_ENCODING_UNKNOWN;
     std::vector<OpenElement> m_open;
-    std::size_t m_depth = 0; // elements of m_open in use; their strings are reused
+    std::size_t m_depth = 0;  // elements of m_open in use; their strings are reused
     std::vector<std::string> m_attributeNames;
     TiXmlAttribute m_attribute;
     bool m_beyondLimits = false;
@@ -183,8 +183,8 @@ const char* TinyXmlWalk::ReadElement(const char* p)
         for (;;)
         {
             p = SkipWhiteSpace(p);
-            while (p != nullptr && *p != '\0' && !TinyXmlLexer::StringEqual(p, "</", false, m_encoding)
-                   && !IsElementStart(p))
+            while (p != nullptr && *p != '\0' && !TinyXmlLexer::StringEqual(p, "</", false, m_encoding) &&
+                   !IsElementStart(p))
                 p = SkipWhiteSpace(*p == '<' ? ReadOtherNode(p) : TiXmlText("").Parse(p, nullptr, m_encoding));
             if (p == nullptr || *p == '\0')
                 return nullptr;

@@ -24,8 +24,7 @@ QImage IconAt(const QImage& icon, int size)
 {
     const int common = std::lcm(icon.width(), size);
     const QImage enlarged = icon.scaled(common, common, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    return common == size ? enlarged
-                          : enlarged.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return common == size ? enlarged : enlarged.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 }  // namespace
 

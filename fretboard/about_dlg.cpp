@@ -7,8 +7,7 @@ namespace
 const char* const MAKER_WEB_PAGE = "https://example.org/tabulor";
 }  // namespace
 
-CAboutDlg::CAboutDlg()
-    : CDialog(CAboutDlg::IDD)
+CAboutDlg::CAboutDlg() : CDialog(CAboutDlg::IDD)
 {
 }
 

@@ -11,7 +11,10 @@ class CAboutDlg : public CDialog
 public:
     CAboutDlg();
 
-    enum { IDD = IDD_ABOUTBOX };
+    enum
+    {
+        IDD = IDD_ABOUTBOX
+    };
 
 protected:
     afx_msg void OnBnClickedWebsite();

@@ -36,9 +36,8 @@ CString CTabulorDlg::PositionErrorText(int nString)
     return text;
 }
 
-void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, int nPos5,
-                                  int nPos6, int nFinger1, int nFinger2, int nFinger3,
-                                  int nFinger4, int nFinger5, int nFinger6, int nPosition)
+void CTabulorDlg::ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, int nPos5, int nPos6, int nFinger1,
+                                  int nFinger2, int nFinger3, int nFinger4, int nFinger5, int nFinger6, int nPosition)
 {
     const int positions[STRING_COUNT] = {nPos1, nPos2, nPos3, nPos4, nPos5, nPos6};
     const int fingers[STRING_COUNT] = {nFinger1, nFinger2, nFinger3, nFinger4, nFinger5, nFinger6};

@@ -63,8 +63,7 @@ void CTabulorDlg::ShowStatisticsReport()
         applicatureCount += family.variants.size();
 
     CString text;
-    text.Format("Chord name families count = %zu\nAll applicatures count = %zu", m_chordTable.size(),
-                applicatureCount);
+    text.Format("Chord name families count = %zu\nAll applicatures count = %zu", m_chordTable.size(), applicatureCount);
     MessageBox(text, "STATICSTIC REPORT", MB_OK);
 }
 
@@ -154,6 +153,6 @@ void CTabulorDlg::ShowApplicatureOf(const Applicature& a)
 
 void CTabulorDlg::ShowNotFound()
 {
-    ShowApplicature(POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED,
-                    POS_NOT_PLAYED, 0, 0, 0, 0, 0, 0, 0);
+    ShowApplicature(POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED, POS_NOT_PLAYED, 0,
+                    0, 0, 0, 0, 0, 0);
 }

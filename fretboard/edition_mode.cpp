@@ -16,8 +16,7 @@ const char* const ADDED_TEXT =
     "This chord applicature was successfully added! You can test this applicature in default "
     "mode. To save all added new chords to Tabulor.xml file press SAVE button in edition mode.";
 const char* const SAVED_TEXT = "All chords applicatures are saved to Tabulor.xml file";
-const char* const NOT_SAVED_TEXT =
-    "Chords applicatures were NOT saved! Tabulor.xml could not be written.";
+const char* const NOT_SAVED_TEXT = "Chords applicatures were NOT saved! Tabulor.xml could not be written.";
 const char* const INCOMPLETE_FILE_TEXT =
     "Tabulor.xml was not read completely at start, so saving would lose chords! Please repair "
     "Tabulor.xml first.";

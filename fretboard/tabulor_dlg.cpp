@@ -125,8 +125,7 @@ BOOL CTabulorDlg::OnInitDialog()
     // A missing file loses nothing when SAVE creates it; a present one read
     // only in part (broken, or unreadable) would lose its other chords.
     std::error_code ignored;
-    m_bChordFileIncomplete =
-        !reader.IsReadWhole() && std::filesystem::exists(CHORD_TABLE_FILE, ignored);
+    m_bChordFileIncomplete = !reader.IsReadWhole() && std::filesystem::exists(CHORD_TABLE_FILE, ignored);
 
     crt::srand(static_cast<unsigned int>(time(nullptr)));
 

@@ -36,13 +36,15 @@ class CTabulorDlg : public CDialog
 public:
     explicit CTabulorDlg(CWnd* pParent = nullptr);
 
-    enum { IDD = IDD_TABULOR_DIALOG };
+    enum
+    {
+        IDD = IDD_TABULOR_DIALOG
+    };
 
     // Shows one fingering: six string codes, six fingers, base fret. Bad
     // values are reported one box each and stored all the same.
-    void ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, int nPos5, int nPos6,
-                         int nFinger1, int nFinger2, int nFinger3, int nFinger4, int nFinger5,
-                         int nFinger6, int nPosition);
+    void ShowApplicature(int nPos1, int nPos2, int nPos3, int nPos4, int nPos5, int nPos6, int nFinger1, int nFinger2,
+                         int nFinger3, int nFinger4, int nFinger5, int nFinger6, int nPosition);
 
     // lfHeight of a font of nPoints points on the device of hDC; 0 without one.
     int PointsToFontHeight(int nPoints, HDC hDC);

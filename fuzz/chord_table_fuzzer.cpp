@@ -17,7 +17,8 @@
 #include "chord_table_writer.h"
 #include "tinyxml_walk.h"
 
-namespace {
+namespace
+{
 
 std::string g_scratchFolder;
 
@@ -83,7 +84,8 @@ std::vector<std::string> ReferenceNames(const char* text)
     const std::string names = text != nullptr ? text : "";
     std::vector<std::string> split;
     std::size_t start = 0;
-    for (std::size_t comma; start < names.size() && (comma = names.find(',', start)) != std::string::npos; start = comma + 2)
+    for (std::size_t comma; start < names.size() && (comma = names.find(',', start)) != std::string::npos;
+         start = comma + 2)
         split.push_back(names.substr(start, comma - start));
     split.push_back(start < names.size() ? names.substr(start) : "");
     return split;
@@ -128,8 +130,9 @@ void CheckAgainstTheWholeDocument(const std::uint8_t* data, std::size_t size, co
     TiXmlDocument document;
     const char* end = document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UNKNOWN);
     Check(table == ReferenceTable(document), "the chords differ from those of the whole document");
-    const bool documentWhole = !document.Error() && (end == nullptr || *end == '\0')
-        && document.FirstChildElement("chords_xml_table") != nullptr && std::memchr(data, 0, size) == nullptr;
+    const bool documentWhole = !document.Error() && (end == nullptr || *end == '\0') &&
+                               document.FirstChildElement("chords_xml_table") != nullptr &&
+                               std::memchr(data, 0, size) == nullptr;
     Check(!readWhole || documentWhole, "read whole, but TinyXML's document did not take the text whole");
     // Trailing white space leaves TinyXML's end on the zero byte: then it
     // surely took every node.
@@ -144,7 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input = ScratchFolder() + "/input.xml";
     const std::string output = ScratchFolder() + "/Tabulor.xml";
     FILE* file = std::fopen(input.c_str(), "wb");
-    Check(file != nullptr && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0, "cannot write the input");
+    Check(file != nullptr && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0,
+          "cannot write the input");
 
     ChordTable table;
     ChordTableReader reader(input.c_str(), &table);

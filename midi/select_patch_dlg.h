@@ -13,7 +13,10 @@ class CSelectPatchDlg : public CDialog
 public:
     explicit CSelectPatchDlg(CWnd* pParent = nullptr);
 
-    enum { IDD = IDD_SELECT_PATCH };
+    enum
+    {
+        IDD = IDD_SELECT_PATCH
+    };
 
     // Runs the dialog on the main window's device with nPatch selected;
     // returns the end code (IDOK, IDCANCEL, -1 when it cannot be created).

@@ -235,9 +235,21 @@ HCURSOR SetCursor(HCURSOR hCursor);
 class CPoint : public POINT
 {
 public:
-    CPoint() { x = 0; y = 0; }
-    CPoint(int initX, int initY) { x = initX; y = initY; }
-    CPoint(POINT initPt) { x = initPt.x; y = initPt.y; }
+    CPoint()
+    {
+        x = 0;
+        y = 0;
+    }
+    CPoint(int initX, int initY)
+    {
+        x = initX;
+        y = initY;
+    }
+    CPoint(POINT initPt)
+    {
+        x = initPt.x;
+        y = initPt.y;
+    }
     bool operator==(POINT point) const { return x == point.x && y == point.y; }
     bool operator!=(POINT point) const { return !(*this == point); }
 };
@@ -246,8 +258,20 @@ class CRect : public RECT
 {
 public:
     CRect() { left = top = right = bottom = 0; }
-    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
-    CRect(const RECT& srcRect) { left = srcRect.left; top = srcRect.top; right = srcRect.right; bottom = srcRect.bottom; }
+    CRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
+    CRect(const RECT& srcRect)
+    {
+        left = srcRect.left;
+        top = srcRect.top;
+        right = srcRect.right;
+        bottom = srcRect.bottom;
+    }
     CRect(LPCRECT lpSrcRect) : CRect(*lpSrcRect) {}
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
@@ -378,24 +402,29 @@ struct AFX_MSGMAP
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-#define DECLARE_MESSAGE_MAP()                          \
-protected:                                             \
-    static const AFX_MSGMAP* PASCAL GetThisMessageMap(); \
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+protected:                                                                                                             \
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap();                                                               \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                          \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }   \
-    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap()                              \
-    {                                                                                   \
-        using ThisClass [[maybe_unused]] = theClass;                                    \
-        using TheBaseClass = baseClass;                                                 \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
+    const AFX_MSGMAP* theClass::GetMessageMap() const                                                                  \
+    {                                                                                                                  \
+        return GetThisMessageMap();                                                                                    \
+    }                                                                                                                  \
+    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap()                                                             \
+    {                                                                                                                  \
+        using ThisClass [[maybe_unused]] = theClass;                                                                   \
+        using TheBaseClass = baseClass;                                                                                \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
-
-#define END_MESSAGE_MAP()                                                                \
-        { 0, 0, 0, 0, AfxSig_end, nullptr } };                                           \
-        static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap,         \
-                                               &_messageEntries[0] };                    \
-        return &messageMap;                                                              \
+#define END_MESSAGE_MAP()                                                                                              \
+    {                                                                                                                  \
+        0, 0, 0, 0, AfxSig_end, nullptr                                                                                \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]};                      \
+    return &messageMap;                                                                                                \
     }
 
 // Stores a handler of any signature; the dispatcher casts it back by the
@@ -409,43 +438,44 @@ constexpr AFX_PMSG AfxStoreHandler(Handler pfn)
 }
 #pragma GCC diagnostic pop
 
-#define AFX_MSG_ENTRY(message, sig, type, fn) \
-    { message, 0, 0, 0, sig, AfxStoreHandler(static_cast<type>(fn)) },
+#define AFX_MSG_ENTRY(message, sig, type, fn) {message, 0, 0, 0, sig, AfxStoreHandler(static_cast<type>(fn))},
 
-#define ON_WM_CREATE() \
-    AFX_MSG_ENTRY(WM_CREATE, AfxSig_is, int (CWnd::*)(LPCREATESTRUCT), &ThisClass::OnCreate)
+#define ON_WM_CREATE() AFX_MSG_ENTRY(WM_CREATE, AfxSig_is, int (CWnd::*)(LPCREATESTRUCT), &ThisClass::OnCreate)
 #define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, AfxSig_vv, void (CWnd::*)(), &ThisClass::OnDestroy)
 #define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, AfxSig_vv, void (CWnd::*)(), &ThisClass::OnPaint)
-#define ON_WM_SYSCOMMAND() \
+#define ON_WM_SYSCOMMAND()                                                                                             \
     AFX_MSG_ENTRY(WM_SYSCOMMAND, AfxSig_vwl, void (CWnd::*)(UINT, LPARAM), &ThisClass::OnSysCommand)
-#define ON_WM_QUERYDRAGICON() \
+#define ON_WM_QUERYDRAGICON()                                                                                          \
     AFX_MSG_ENTRY(WM_QUERYDRAGICON, AfxSig_hv, HCURSOR (CWnd::*)(), &ThisClass::OnQueryDragIcon)
-#define ON_WM_LBUTTONDOWN() \
+#define ON_WM_LBUTTONDOWN()                                                                                            \
     AFX_MSG_ENTRY(WM_LBUTTONDOWN, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonDown)
-#define ON_WM_LBUTTONUP() \
-    AFX_MSG_ENTRY(WM_LBUTTONUP, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonUp)
-#define ON_WM_LBUTTONDBLCLK()                                                \
-    AFX_MSG_ENTRY(WM_LBUTTONDBLCLK, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), \
-                  &ThisClass::OnLButtonDblClk)
-#define ON_WM_MOUSEMOVE() \
-    AFX_MSG_ENTRY(WM_MOUSEMOVE, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), &ThisClass::OnMouseMove)
-#define ON_WM_MOUSEWHEEL()                                                          \
-    AFX_MSG_ENTRY(WM_MOUSEWHEEL, AfxSig_bwsp, BOOL (CWnd::*)(UINT, short, CPoint), \
-                  &ThisClass::OnMouseWheel)
+#define ON_WM_LBUTTONUP() AFX_MSG_ENTRY(WM_LBUTTONUP, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonUp)
+#define ON_WM_LBUTTONDBLCLK()                                                                                          \
+    AFX_MSG_ENTRY(WM_LBUTTONDBLCLK, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), &ThisClass::OnLButtonDblClk)
+#define ON_WM_MOUSEMOVE() AFX_MSG_ENTRY(WM_MOUSEMOVE, AfxSig_vwp, void (CWnd::*)(UINT, CPoint), &ThisClass::OnMouseMove)
+#define ON_WM_MOUSEWHEEL()                                                                                             \
+    AFX_MSG_ENTRY(WM_MOUSEWHEEL, AfxSig_bwsp, BOOL (CWnd::*)(UINT, short, CPoint), &ThisClass::OnMouseWheel)
 
-#define ON_COMMAND(id, memberFxn) \
-    { WM_COMMAND, CN_COMMAND, static_cast<UINT>(id), static_cast<UINT>(id), AfxSigCmd_v, \
-      static_cast<AFX_PMSG>(memberFxn) },
-#define ON_CONTROL(wNotifyCode, id, memberFxn) \
-    { WM_COMMAND, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(id), \
-      AfxSigCmd_v, static_cast<AFX_PMSG>(memberFxn) },
+#define ON_COMMAND(id, memberFxn)                                                                                      \
+    {WM_COMMAND,                                                                                                       \
+     CN_COMMAND,                                                                                                       \
+     static_cast<UINT>(id),                                                                                            \
+     static_cast<UINT>(id),                                                                                            \
+     AfxSigCmd_v,                                                                                                      \
+     static_cast<AFX_PMSG>(memberFxn)},
+#define ON_CONTROL(wNotifyCode, id, memberFxn)                                                                         \
+    {WM_COMMAND,  static_cast<UINT>(wNotifyCode),  static_cast<UINT>(id), static_cast<UINT>(id),                       \
+     AfxSigCmd_v, static_cast<AFX_PMSG>(memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
-#define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                \
-    { WM_NOTIFY, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(id), \
-      AfxSigNotify_v,                                                                        \
-      AfxStoreHandler(static_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(memberFxn)) },
+#define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                                          \
+    {WM_NOTIFY,                                                                                                        \
+     static_cast<UINT>(wNotifyCode),                                                                                   \
+     static_cast<UINT>(id),                                                                                            \
+     static_cast<UINT>(id),                                                                                            \
+     AfxSigNotify_v,                                                                                                   \
+     AfxStoreHandler(static_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(memberFxn))},
 
 // Receives commands through its message map.
 class CCmdTarget : public CObject

@@ -26,8 +26,7 @@ typedef HMIDIOUT* LPHMIDIOUT;
 #define CALLBACK_NULL 0x00000000L
 
 UINT midiOutGetNumDevs();
-MMRESULT midiOutOpen(LPHMIDIOUT phmo, UINT uDeviceID, DWORD_PTR dwCallback, DWORD_PTR dwInstance,
-                     DWORD fdwOpen);
+MMRESULT midiOutOpen(LPHMIDIOUT phmo, UINT uDeviceID, DWORD_PTR dwCallback, DWORD_PTR dwInstance, DWORD fdwOpen);
 MMRESULT midiOutShortMsg(HMIDIOUT hmo, DWORD dwMsg);
 MMRESULT midiOutReset(HMIDIOUT hmo);
 MMRESULT midiOutClose(HMIDIOUT hmo);

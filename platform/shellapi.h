@@ -13,8 +13,8 @@
 // relative to lpDirectory (or the working directory) or an address, with the
 // desktop's default application. Returns a value above 32 on success,
 // otherwise an error code: 2 file not found, 31 no application for it.
-HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters,
-                        LPCSTR lpDirectory, INT nShowCmd);
+HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                        INT nShowCmd);
 #define ShellExecute ShellExecuteA
 
 #define SE_ERR_FNF 2

@@ -42,8 +42,8 @@ typedef void* LPVOID;
 #endif
 
 // Handles are opaque pointers; the platform layer defines what they point to.
-#define DECLARE_HANDLE(name) \
-    struct name##__;         \
+#define DECLARE_HANDLE(name)                                                                                           \
+    struct name##__;                                                                                                   \
     typedef name##__* name
 DECLARE_HANDLE(HWND);
 DECLARE_HANDLE(HDC);
@@ -58,15 +58,18 @@ typedef void* HGDIOBJ;
 typedef void* HANDLE;
 
 typedef DWORD COLORREF;
-#define RGB(r, g, b) \
-    (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
+#define RGB(r, g, b)                                                                                                   \
+    (static_cast<COLORREF>(static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) |                     \
                            (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
 #define GetRValue(rgb) (static_cast<BYTE>(rgb))
 #define GetGValue(rgb) (static_cast<BYTE>((rgb) >> 8))
 #define GetBValue(rgb) (static_cast<BYTE>((rgb) >> 16))
 
-#define MAKEWORD(a, b) (static_cast<WORD>((static_cast<DWORD_PTR>(a) & 0xff) | ((static_cast<DWORD_PTR>(b) & 0xff) << 8)))
-#define MAKELONG(a, b) (static_cast<LONG>(static_cast<DWORD>((static_cast<DWORD_PTR>(a) & 0xffff) | ((static_cast<DWORD_PTR>(b) & 0xffff) << 16))))
+#define MAKEWORD(a, b)                                                                                                 \
+    (static_cast<WORD>((static_cast<DWORD_PTR>(a) & 0xff) | ((static_cast<DWORD_PTR>(b) & 0xff) << 8)))
+#define MAKELONG(a, b)                                                                                                 \
+    (static_cast<LONG>(                                                                                                \
+        static_cast<DWORD>((static_cast<DWORD_PTR>(a) & 0xffff) | ((static_cast<DWORD_PTR>(b) & 0xffff) << 16))))
 #define LOWORD(l) (static_cast<WORD>(static_cast<DWORD_PTR>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<DWORD_PTR>(l) >> 16) & 0xffff))
 #define MAKEWPARAM(l, h) (static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(l, h))))
@@ -115,8 +118,7 @@ inline int MulDiv(int nNumber, int nNumerator, int nDenominator)
     const std::int64_t product = static_cast<std::int64_t>(nNumber) * nNumerator;
     const bool negative = (product < 0) != (nDenominator < 0);
     const std::int64_t absProduct = product < 0 ? -product : product;
-    const std::int64_t absDenominator = nDenominator < 0 ? -static_cast<std::int64_t>(nDenominator)
-                                                         : nDenominator;
+    const std::int64_t absDenominator = nDenominator < 0 ? -static_cast<std::int64_t>(nDenominator) : nDenominator;
     const std::int64_t quotient = (absProduct + absDenominator / 2) / absDenominator;
     return static_cast<int>(negative ? -quotient : quotient);
 }

@@ -24,7 +24,8 @@
 #include "chord_table_writer.h"
 #include "resident_memory.h"
 
-namespace {
+namespace
+{
 
 using Clock = std::chrono::steady_clock;
 
@@ -100,7 +101,9 @@ void BM_WriteChordTable(benchmark::State& state)
     const std::string path = folder.Path("Tabulor.xml");
     const std::string plainPath = folder.Path("plain.xml");
     const ChordTable table = GeneratedTable(static_cast<int>(state.range(0)));
-    { ChordTableWriter writer(path.c_str(), &table, 0, 0); }
+    {
+        ChordTableWriter writer(path.c_str(), &table, 0, 0);
+    }
     const std::string bytes = FileBytes(path);
 
     // The same bytes with one fwrite, once as it is and once made durable

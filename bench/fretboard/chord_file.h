@@ -16,7 +16,7 @@ inline void WriteBenchChordFile(const char* fileName, int families)
     ChordTable table;
     table.reserve(families);
     for (int i = 0; i < families; ++i)
-        table.push_back({{BenchFamilyName(i), "Alt" + std::to_string(i)},
-                         {{0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, i % 13}}});
+        table.push_back(
+            {{BenchFamilyName(i), "Alt" + std::to_string(i)}, {{0, 1, 2, 2, -10, 0, 0, 1, 3, 2, 0, 0, i % 13}}});
     ChordTableWriter writer(fileName, &table, 0, 0);
 }

@@ -51,8 +51,7 @@ void MeasureStartUp(benchmark::State& state, const char* program)
     {
         const auto start = std::chrono::steady_clock::now();
         residentKb = RunToEnd(program);
-        state.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     if (residentKb < 0)
         state.SkipWithError("the probe did not reach its first paint");

@@ -40,7 +40,7 @@ public:
 
 off_t FileSize(const std::string& path)
 {
-    struct stat info{};
+    struct stat info = {};
     return stat(path.c_str(), &info) == 0 ? info.st_size : 0;
 }
 

@@ -16,7 +16,10 @@ class CFirstPaintDlg : public CTabulorDlg
 {
 protected:
 #ifdef PROBE_WITHOUT_DEVICE
-    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct) { return CDialog::OnCreate(lpCreateStruct); }
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        return CDialog::OnCreate(lpCreateStruct);
+    }
 #endif
     afx_msg void OnPaint()
     {

@@ -18,7 +18,8 @@
 struct HMIDIOUT__
 {
     HMIDIOUT__(const std::string& soundFont, const MidiSettings& settings)
-        : synthesizer(soundFont), output(StartAudioOutput(synthesizer, settings))
+        : synthesizer(soundFont),
+          output(StartAudioOutput(synthesizer, settings))
     {
     }
 
@@ -88,8 +89,7 @@ UINT midiOutGetNumDevs()
     return count;
 }
 
-MMRESULT midiOutOpen(LPHMIDIOUT phmo, UINT uDeviceID, DWORD_PTR /*dwCallback*/, DWORD_PTR /*dwInstance*/,
-                     DWORD fdwOpen)
+MMRESULT midiOutOpen(LPHMIDIOUT phmo, UINT uDeviceID, DWORD_PTR /*dwCallback*/, DWORD_PTR /*dwInstance*/, DWORD fdwOpen)
 {
     MMRESULT result;
     {

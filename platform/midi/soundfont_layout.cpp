@@ -15,7 +15,7 @@ struct ChunkHeader
 {
     char id[4];
     std::uint32_t size;
-    char type[4]; // of a RIFF or LIST chunk
+    char type[4];  // of a RIFF or LIST chunk
 };
 
 std::uint32_t LittleEndian32(const unsigned char* bytes)
@@ -69,7 +69,7 @@ std::string SoundFontLayoutError(const std::string& path)
             return "has a chunk that runs past its end";
         if (Is(chunk.id, "LIST"))
             lists.insert(std::string(chunk.type, 4));
-        offset = chunkEnd + (chunk.size & 1); // chunks are padded to even sizes
+        offset = chunkEnd + (chunk.size & 1);  // chunks are padded to even sizes
     }
     for (const char* list : {"INFO", "sdta", "pdta"})
     {

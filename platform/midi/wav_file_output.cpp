@@ -42,8 +42,8 @@ void WavFileOutput::RenderInRealTime()
         // received by then. Deadlines are counted from the start, not from
         // the last wake-up, so the file keeps pace with the clock; a late
         // wake-up only makes the next blocks follow at once.
-        const auto due = m_start + std::chrono::duration_cast<Clock::duration>(
-                                     std::chrono::duration<double>(double(framesWritten) / FluidSynthesizer::SAMPLE_RATE));
+        const auto due = m_start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                                       double(framesWritten) / FluidSynthesizer::SAMPLE_RATE));
         m_stopSignal.wait_until(lock, due, [this] { return m_stop; });
     }
 }

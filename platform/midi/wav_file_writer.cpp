@@ -33,7 +33,9 @@ void PutTag(std::vector<unsigned char>& bytes, const char* tag)
 }  // namespace
 
 WavFileWriter::WavFileWriter(const std::string& path, int sampleRate, int channels)
-    : m_path(path), m_sampleRate(sampleRate), m_channels(channels)
+    : m_path(path),
+      m_sampleRate(sampleRate),
+      m_channels(channels)
 {
     m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (m_fd < 0 || !WriteHeader())

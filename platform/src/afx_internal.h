@@ -126,7 +126,7 @@ void ShowPaintsSoFar();
 
 struct HICON__
 {
-    QPixmap pixmap;                       // icons
+    QPixmap pixmap;                           // icons
     Qt::CursorShape shape = Qt::ArrowCursor;  // cursors
     bool isCursor = false;
 };

@@ -188,7 +188,10 @@ struct ComboWindow : HWND__
     bool programmatic = false;
 
     QComboBox* Combo() const { return qobject_cast<QComboBox*>(widget.data()); }
-    std::string Text() const override { return Combo() != nullptr ? afx::FromQt(Combo()->currentText()) : std::string(); }
+    std::string Text() const override
+    {
+        return Combo() != nullptr ? afx::FromQt(Combo()->currentText()) : std::string();
+    }
 
     LRESULT ClassProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -285,8 +288,9 @@ std::unique_ptr<HWND__> MakeControl(const DialogItemTemplate& item, AfxDialogWin
         edit->setFrame((item.style & WS_BORDER) != 0);
         edit->setReadOnly((item.style & ES_READONLY) != 0);
         const DWORD align = item.style & (ES_CENTER | ES_RIGHT);
-        edit->setAlignment(align == ES_CENTER ? Qt::AlignCenter : align == ES_RIGHT ? Qt::AlignRight | Qt::AlignVCenter
-                                                                                   : Qt::AlignLeft | Qt::AlignVCenter);
+        edit->setAlignment(align == ES_CENTER  ? Qt::AlignCenter
+                           : align == ES_RIGHT ? Qt::AlignRight | Qt::AlignVCenter
+                                               : Qt::AlignLeft | Qt::AlignVCenter);
         auto editWindow = std::make_unique<EditWindow>();
         EditWindow* raw = editWindow.get();
         QObject::connect(edit, &QLineEdit::textChanged, edit, [raw] { raw->NotifyParent(EN_CHANGE); });

@@ -63,7 +63,8 @@ struct AfxDialogWidget : QDialog
     AfxDialogWindow* window;
 
     AfxDialogWidget(AfxDialogWindow* owner, QWidget* parent, Qt::WindowFlags flags)
-        : QDialog(parent, flags), window(owner)
+        : QDialog(parent, flags),
+          window(owner)
     {
         setMouseTracking(true);
         setSizeGripEnabled(false);
@@ -549,9 +550,9 @@ bool CreateDialogWindow(CDialog* dialog, UINT nIDTemplate, CWnd* pParent, bool m
     dialog->m_hWnd = window;
 
     const DWORD style = dialogTemplate->style;
-    Qt::WindowFlags flags = ((dialogTemplate->exStyle & WS_EX_APPWINDOW) != 0 || ownerWidget == nullptr ? Qt::Window
-                                                                                                       : Qt::Dialog) |
-                            Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    Qt::WindowFlags flags =
+        ((dialogTemplate->exStyle & WS_EX_APPWINDOW) != 0 || ownerWidget == nullptr ? Qt::Window : Qt::Dialog) |
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if ((style & WS_SYSMENU) != 0)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if ((style & WS_MINIMIZEBOX) != 0)
@@ -568,7 +569,8 @@ bool CreateDialogWindow(CDialog* dialog, UINT nIDTemplate, CWnd* pParent, bool m
                                              : DialogFont("MS Shell Dlg", 8, FW_NORMAL, false);
     widget->setFont(WidgetFont(window->font));
     ComputeBaseUnits(window);
-    widget->setFixedSize(ToLogical(window->ToPixelsX(dialogTemplate->cx)), ToLogical(window->ToPixelsY(dialogTemplate->cy)));
+    widget->setFixedSize(ToLogical(window->ToPixelsX(dialogTemplate->cx)),
+                         ToLogical(window->ToPixelsY(dialogTemplate->cy)));
     window->SetText(dialogTemplate->caption != nullptr ? dialogTemplate->caption : "");
     if ((style & WS_SYSMENU) != 0)
     {
@@ -661,8 +663,7 @@ CDialog::CDialog() : m_nIDTemplate(0), m_pParentWnd(nullptr)
 {
 }
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
 {
 }
 
@@ -748,4 +749,3 @@ BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
         HMENU__::Item{nFlags, static_cast<UINT>(nIDNewItem), lpszNewItem != nullptr ? lpszNewItem : ""});
     return TRUE;
 }
-

@@ -181,8 +181,8 @@ void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
     // FillRect does not normalise: an empty or inverted rectangle fills nothing.
     if (m_hDC == nullptr || !color.isValid() || lpRect->right <= lpRect->left || lpRect->bottom <= lpRect->top)
         return;
-    m_hDC->painter->fillRect(QRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top),
-                             color);
+    m_hDC->painter->fillRect(
+        QRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top), color);
 }
 
 namespace

@@ -312,8 +312,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         *pResult = reinterpret_cast<LRESULT>((this->*HandlerOf<HCURSOR (CWnd::*)()>(entry))());
         break;
     case AfxSig_is:
-        *pResult = (this->*HandlerOf<int (CWnd::*)(LPCREATESTRUCT)>(entry))(
-            reinterpret_cast<LPCREATESTRUCT>(lParam));
+        *pResult = (this->*HandlerOf<int (CWnd::*)(LPCREATESTRUCT)>(entry))(reinterpret_cast<LPCREATESTRUCT>(lParam));
         break;
     case AfxSig_vwp:
         (this->*HandlerOf<void (CWnd::*)(UINT, CPoint)>(entry))(static_cast<UINT>(wParam), point);
@@ -362,8 +361,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(afx::g_currentMessage.message, afx::g_currentMessage.wParam,
-                         afx::g_currentMessage.lParam);
+    return DefWindowProc(afx::g_currentMessage.message, afx::g_currentMessage.wParam, afx::g_currentMessage.lParam);
 }
 
 void CWnd::DoDataExchange(CDataExchange*)
@@ -429,8 +427,8 @@ int CWnd::GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
 {
     if (m_hWnd == nullptr || nMaxCount <= 0)
         return 0;
-    return static_cast<int>(afx::Send(m_hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount),
-                                      reinterpret_cast<LPARAM>(lpszStringBuf)));
+    return static_cast<int>(
+        afx::Send(m_hWnd, WM_GETTEXT, static_cast<WPARAM>(nMaxCount), reinterpret_cast<LPARAM>(lpszStringBuf)));
 }
 
 void CWnd::GetWindowText(CString& rString) const
@@ -558,7 +556,8 @@ HCURSOR SetCursor(HCURSOR hCursor)
 // Data exchange
 // ---------------------------------------------------------------------------
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd)
+    : m_bSaveAndValidate(bSaveAndValidate),
+      m_pDlgWnd(pDlgWnd)
 {
 }
 

@@ -494,8 +494,7 @@ ShellRecorder::ShellRecorder() : m_previous(g_shellRecorder)
     afx::g_onShellExecute = [](HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                                INT nShowCmd) {
         g_shellRecorder->Append(ShellCall{hwnd, lpOperation != nullptr ? lpOperation : "",
-                                          lpFile != nullptr ? lpFile : "",
-                                          lpParameters != nullptr ? lpParameters : "",
+                                          lpFile != nullptr ? lpFile : "", lpParameters != nullptr ? lpParameters : "",
                                           lpDirectory != nullptr ? lpDirectory : "", nShowCmd});
     };
 }
@@ -607,7 +606,8 @@ CRect ControlRect(CWnd* pControl)
     if (widget == nullptr)
         return CRect();
     const QRect geometry = afx::ToDevice(widget->geometry());
-    return CRect(geometry.left(), geometry.top(), geometry.left() + geometry.width(), geometry.top() + geometry.height());
+    return CRect(geometry.left(), geometry.top(), geometry.left() + geometry.width(),
+                 geometry.top() + geometry.height());
 }
 
 int FontPixelHeight(CWnd* pWnd)

@@ -173,10 +173,7 @@ struct DrawCall
     std::string text;
 
     std::string ToString() const;  // e.g. "Ellipse(17,24,31,38)"
-    bool operator==(const DrawCall& other) const
-    {
-        return op == other.op && args == other.args && text == other.text;
-    }
+    bool operator==(const DrawCall& other) const { return op == other.op && args == other.args && text == other.text; }
 };
 
 class DrawingRecorder

@@ -20,8 +20,7 @@ TEST(TabulorAppTest, InitInstanceRunsTheMainDialogAndReturnsFalse)
     bool visible = false;
     CString title;
     afxtest::WhenModalOpens([&](CDialog& dialog) {
-        mainWindowIsTheDialog =
-            dynamic_cast<CTabulorDlg*>(&dialog) != nullptr && AfxGetMainWnd() == &dialog;
+        mainWindowIsTheDialog = dynamic_cast<CTabulorDlg*>(&dialog) != nullptr && AfxGetMainWnd() == &dialog;
         visible = dialog.IsWindowVisible() != FALSE;
         dialog.GetWindowText(title);
         afxtest::KeyPress(&dialog, afxtest::VK_ESCAPE);

@@ -26,7 +26,8 @@
 #include "child_process.h"
 #include "scratch_dir.h"
 
-namespace {
+namespace
+{
 
 const char FILE_NAME[] = "Tabulor.xml";
 
@@ -55,7 +56,7 @@ std::string SaveSaid(const std::string& path, const std::string& text, bool expe
 
 struct stat StatusOf(const std::string& path)
 {
-    struct stat status{};
+    struct stat status = {};
     EXPECT_EQ(lstat(path.c_str(), &status), 0) << path << ": " << std::strerror(errno);
     return status;
 }

@@ -12,7 +12,8 @@
 #include "tinyxml_walk.h"
 #include "scratch_dir.h"
 
-namespace {
+namespace
+{
 
 using Names = std::vector<std::string>;
 
@@ -41,8 +42,8 @@ ReadResult ReadFixture(const std::string& name)
 // is body.
 std::string OneChord(const std::string& chordAttributes, const std::string& body = "")
 {
-    return "<chords_xml_table><instrument type=\"guitar_6\"><chord id=\"0\"" + chordAttributes + ">" + body
-        + "</chord></instrument></chords_xml_table>";
+    return "<chords_xml_table><instrument type=\"guitar_6\"><chord id=\"0\"" + chordAttributes + ">" + body +
+           "</chord></instrument></chords_xml_table>";
 }
 
 Applicature Values(std::vector<int> codes, std::vector<int> fingers, int position)
@@ -60,7 +61,7 @@ ChordFamily Family(Names names, std::vector<Applicature> variants = {})
 
 struct NamesCase
 {
-    const char* attribute; // the chord's names attribute as it stands in the file
+    const char* attribute;  // the chord's names attribute as it stands in the file
     Names expected;
 };
 
@@ -83,8 +84,10 @@ TEST_P(NamesSplit, GivesTheNamesBetweenCommas)
 INSTANTIATE_TEST_SUITE_P(
     ChordTableReader, NamesSplit,
     testing::Values(NamesCase{R"( names="Am")", {"Am"}}, NamesCase{R"( names="")", {""}},
-                    NamesCase{R"( names="  Am  ")", {"  Am  "}}, NamesCase{R"( names="Am, Amin, A-")", {"Am", "Amin", "A-"}},
-                    NamesCase{R"( names="Am,Amin")", {"Am", "min"}}, NamesCase{R"( names="Am,  Amin")", {"Am", " Amin"}},
+                    NamesCase{R"( names="  Am  ")", {"  Am  "}},
+                    NamesCase{R"( names="Am, Amin, A-")", {"Am", "Amin", "A-"}},
+                    NamesCase{R"( names="Am,Amin")", {"Am", "min"}},
+                    NamesCase{R"( names="Am,  Amin")", {"Am", " Amin"}},
                     NamesCase{R"( names="Am , Amin")", {"Am ", "Amin"}}, NamesCase{R"( names="Am, ")", {"Am", ""}},
                     NamesCase{R"( names="Am,")", {"Am", ""}}, NamesCase{R"( names=", Am")", {"", "Am"}},
                     NamesCase{R"( names=",Am")", {"", "m"}}, NamesCase{R"( names="a,,b")", {"a", "b"}},
@@ -98,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct NumberCase
 {
-    const char* attribute; // the value as it stands between the quotes; nullptr: attribute absent
+    const char* attribute;  // the value as it stands between the quotes; nullptr: attribute absent
     int expected;
 };
 
@@ -118,22 +121,24 @@ TEST_P(IntegerAttribute, IsReadLikePercentD)
     const auto attribute = [&c](const std::string& name) {
         return c.attribute != nullptr ? " " + name + "=\"" + c.attribute + "\"" : std::string();
     };
-    const std::string xml = OneChord(R"( names="X")", "<variant" + attribute("position") + "><string_3"
-                                                         + attribute("relative_position") + attribute("left_hand_finger")
-                                                         + "/></variant>");
+    const std::string xml =
+        OneChord(R"( names="X")", "<variant" + attribute("position") + "><string_3" + attribute("relative_position") +
+                                      attribute("left_hand_finger") + "/></variant>");
     const ReadResult result = ReadText(xml);
     ASSERT_EQ(result.table.size(), 1u);
     ASSERT_EQ(result.table[0].variants.size(), 1u);
-    EXPECT_EQ(result.table[0].variants[0], Values({0, 0, c.expected, 0, 0, 0}, {0, 0, c.expected, 0, 0, 0}, c.expected));
+    EXPECT_EQ(result.table[0].variants[0],
+              Values({0, 0, c.expected, 0, 0, 0}, {0, 0, c.expected, 0, 0, 0}, c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(ChordTableReader, IntegerAttribute,
-                         testing::Values(NumberCase{"7", 7}, NumberCase{" 7", 7}, NumberCase{"\t 7", 7}, NumberCase{"+5", 5},
-                                         NumberCase{"-3", -3}, NumberCase{"-10", -10}, NumberCase{"12abc", 12},
-                                         NumberCase{"3.9", 3}, NumberCase{"0x10", 0}, NumberCase{"007", 7},
-                                         NumberCase{"2147483647", 2147483647}, NumberCase{"-2147483648", -2147483647 - 1},
-                                         NumberCase{"&#45;2", -2}, NumberCase{"abc", 0}, NumberCase{" - 4", 0},
-                                         NumberCase{"", 0}, NumberCase{nullptr, 0}));
+                         testing::Values(NumberCase{"7", 7}, NumberCase{" 7", 7}, NumberCase{"\t 7", 7},
+                                         NumberCase{"+5", 5}, NumberCase{"-3", -3}, NumberCase{"-10", -10},
+                                         NumberCase{"12abc", 12}, NumberCase{"3.9", 3}, NumberCase{"0x10", 0},
+                                         NumberCase{"007", 7}, NumberCase{"2147483647", 2147483647},
+                                         NumberCase{"-2147483648", -2147483647 - 1}, NumberCase{"&#45;2", -2},
+                                         NumberCase{"abc", 0}, NumberCase{" - 4", 0}, NumberCase{"", 0},
+                                         NumberCase{nullptr, 0}));
 
 TEST(ChordTableReader, TakesOnlyChordsOfTheFirstInstrumentOfTheFirstRoot)
 {
@@ -167,7 +172,7 @@ TEST(ChordTableReader, AppendsBehindFamiliesAlreadyInTheTable)
 struct UnreadableCase
 {
     const char* title;
-    const char* content; // nullptr: no file at all
+    const char* content;  // nullptr: no file at all
     bool readWhole;
 };
 
@@ -193,15 +198,17 @@ INSTANTIATE_TEST_SUITE_P(
                     UnreadableCase{"NotXml", "chords: Am, C", false},
                     UnreadableCase{"BrokenInTheRoot", "<chords_xml_table><instrument", false},
                     // SAVE must not replace a file of another kind with a chord table.
-                    UnreadableCase{"OtherRoot", "<chords><instrument><chord names=\"A\"/></instrument></chords>", false},
+                    UnreadableCase{"OtherRoot", "<chords><instrument><chord names=\"A\"/></instrument></chords>",
+                                   false},
                     UnreadableCase{"NoInstrument", "<chords_xml_table><chord names=\"A\"/></chords_xml_table>", true},
                     UnreadableCase{"NoChord", "<chords_xml_table><instrument/></chords_xml_table>", true}),
     [](const testing::TestParamInfo<UnreadableCase>& info) { return info.param.title; });
 
 TEST(ChordTableReader, KeepsWhatCameBeforeADuplicateAttribute)
 {
-    const ReadResult result = ReadText("<chords_xml_table><instrument><chord names=\"A\"/>"
-                                       "<chord names=\"B\" names=\"C\"/><chord names=\"D\"/></instrument></chords_xml_table>");
+    const ReadResult result =
+        ReadText("<chords_xml_table><instrument><chord names=\"A\"/>"
+                 "<chord names=\"B\" names=\"C\"/><chord names=\"D\"/></instrument></chords_xml_table>");
     EXPECT_EQ(result.table, (ChordTable{Family({"A"}), Family({"B"})}));
     EXPECT_FALSE(result.readWhole);
 }
@@ -284,7 +291,7 @@ struct WholenessCase
     const char* title;
     std::string text;
     bool readWhole;
-    std::size_t families; // how many the table gets
+    std::size_t families;  // how many the table gets
 };
 
 std::ostream& operator<<(std::ostream& out, const WholenessCase& c)
@@ -305,17 +312,21 @@ TEST_P(Wholeness, SaysWhetherTheTableHoldsTheWholeFile)
     EXPECT_EQ(result.table.size(), GetParam().families);
 }
 
-const std::string TWO_CHORDS = "<chords_xml_table><instrument><chord names=\"A\"/><chord names=\"B\"/></instrument></chords_xml_table>";
+const std::string TWO_CHORDS =
+    "<chords_xml_table><instrument><chord names=\"A\"/><chord names=\"B\"/></instrument></chords_xml_table>";
 
 INSTANTIATE_TEST_SUITE_P(
     ChordTableReader, Wholeness,
     testing::Values(
         WholenessCase{"Plain", DECLARATION + TWO_CHORDS + "\n", true, 2},
         WholenessCase{"CommentsAndBlanksAround", "\n <!-- a -->\n" + TWO_CHORDS + "\n<!-- b -->\n\n", true, 2},
-        WholenessCase{"ProcessingInstructionAndDocumentType", std::string("<?style x?><!DOCTYPE chords_xml_table>") + TWO_CHORDS, true, 2},
+        WholenessCase{"ProcessingInstructionAndDocumentType",
+                      std::string("<?style x?><!DOCTYPE chords_xml_table>") + TWO_CHORDS, true, 2},
         WholenessCase{"ByteOrderMark", "\xEF\xBB\xBF" + TWO_CHORDS, true, 2},
         // TinyXML leaves its top-level loop here without a fault.
-        WholenessCase{"InternalSubset", DECLARATION + std::string("<!DOCTYPE chords_xml_table [ <!ENTITY me \"x\"> ]>\n") + TWO_CHORDS, false, 0},
+        WholenessCase{"InternalSubset",
+                      DECLARATION + std::string("<!DOCTYPE chords_xml_table [ <!ENTITY me \"x\"> ]>\n") + TWO_CHORDS,
+                      false, 0},
         WholenessCase{"StrayLine", DECLARATION + std::string("some words\n") + TWO_CHORDS, false, 0},
         WholenessCase{"StrayAmpersand", DECLARATION + std::string("&\n") + TWO_CHORDS, false, 0},
         WholenessCase{"StrayGreaterThan", DECLARATION + std::string(">\n") + TWO_CHORDS, false, 0},
@@ -324,26 +335,33 @@ INSTANTIATE_TEST_SUITE_P(
         WholenessCase{"ZeroByte", TWO_CHORDS + std::string("\0<!-- -->", 9), false, 2},
         // Markup inside attribute values, comments and CDATA does not nest.
         WholenessCase{"MarkupInValuesCommentsAndCData",
-                      "<chords_xml_table><instrument><chord names=\"" + Nested("a", 100) + "\" x='<b><b>'><!-- "
-                          + Nested("c", 100) + " --><![CDATA[" + Nested("d", 100) + "]]></chord></instrument></chords_xml_table>",
+                      "<chords_xml_table><instrument><chord names=\"" + Nested("a", 100) + "\" x='<b><b>'><!-- " +
+                          Nested("c", 100) + " --><![CDATA[" + Nested("d", 100) +
+                          "]]></chord></instrument></chords_xml_table>",
                       true, 1},
-        WholenessCase{"DeepestThatIsTaken", "<chords_xml_table><instrument><chord names=\"A\">" + Nested("x", MAX_ELEMENT_DEPTH - 3)
-                                                + "</chord></instrument></chords_xml_table>",
+        WholenessCase{"DeepestThatIsTaken",
+                      "<chords_xml_table><instrument><chord names=\"A\">" + Nested("x", MAX_ELEMENT_DEPTH - 3) +
+                          "</chord></instrument></chords_xml_table>",
                       true, 1},
-        WholenessCase{"OneLevelTooDeep", "<chords_xml_table><instrument><chord names=\"A\">" + Nested("x", MAX_ELEMENT_DEPTH - 2)
-                                             + "</chord></instrument></chords_xml_table>",
+        WholenessCase{"OneLevelTooDeep",
+                      "<chords_xml_table><instrument><chord names=\"A\">" + Nested("x", MAX_ELEMENT_DEPTH - 2) +
+                          "</chord></instrument></chords_xml_table>",
                       false, 0},
         // Each level a few bytes: TinyXML's recursion would overflow the stack.
-        WholenessCase{"FiftyThousandLevels", TWO_CHORDS.substr(0, 30) + Nested("a", 50000) + TWO_CHORDS.substr(30), false, 0},
-        WholenessCase{"MostAttributesThatAreTaken", "<chords_xml_table><instrument><chord names=\"A\"" + Attributes(MAX_ATTRIBUTES_PER_ELEMENT - 1)
-                                                        + "/></instrument></chords_xml_table>",
+        WholenessCase{"FiftyThousandLevels", TWO_CHORDS.substr(0, 30) + Nested("a", 50000) + TWO_CHORDS.substr(30),
+                      false, 0},
+        WholenessCase{"MostAttributesThatAreTaken",
+                      "<chords_xml_table><instrument><chord names=\"A\"" + Attributes(MAX_ATTRIBUTES_PER_ELEMENT - 1) +
+                          "/></instrument></chords_xml_table>",
                       true, 1},
-        WholenessCase{"OneAttributeTooMany", "<chords_xml_table><instrument><chord names=\"A\"" + Attributes(MAX_ATTRIBUTES_PER_ELEMENT)
-                                                 + "/></instrument></chords_xml_table>",
+        WholenessCase{"OneAttributeTooMany",
+                      "<chords_xml_table><instrument><chord names=\"A\"" + Attributes(MAX_ATTRIBUTES_PER_ELEMENT) +
+                          "/></instrument></chords_xml_table>",
                       false, 0},
         // Their parse time would grow with the square of their number.
-        WholenessCase{"HundredThousandAttributes", "<chords_xml_table><instrument><chord names=\"A\"" + Attributes(100000)
-                                                       + "/></instrument></chords_xml_table>",
+        WholenessCase{"HundredThousandAttributes",
+                      "<chords_xml_table><instrument><chord names=\"A\"" + Attributes(100000) +
+                          "/></instrument></chords_xml_table>",
                       false, 0}),
     [](const testing::TestParamInfo<WholenessCase>& info) { return info.param.title; });
 

@@ -17,7 +17,8 @@
 #include "chord_table_printer.h"
 #include "scratch_dir.h"
 
-namespace {
+namespace
+{
 
 const char FILE_NAME[] = "Tabulor.xml";
 
@@ -62,8 +63,9 @@ ChordTable ReadBack(const ChordTable& table)
     return readBack;
 }
 
-const char EMPTY_TEXT[] = "<?xml version=\"1.0\" encoding=\"ANSI\"?>\n<chords_xml_table>\n<instrument type=\"guitar_6\">\n"
-                          "</instrument>\n</chords_xml_table>";
+const char EMPTY_TEXT[] =
+    "<?xml version=\"1.0\" encoding=\"ANSI\"?>\n<chords_xml_table>\n<instrument type=\"guitar_6\">\n"
+    "</instrument>\n</chords_xml_table>";
 
 const ChordFamily A_MINOR = {{"Am"}, {Values({0, 1, 2, 2, -10, 0}, {0, 1, 3, 2, 0, 0}, 0)}};
 
@@ -102,7 +104,8 @@ TEST(ChordTableWriter, WriteChordAppendsBehindTheTextWithLineFeeds)
 {
     std::string text = "kept";
     ChordTableWriter::WriteChord(text, ChordFamily{{"C", "Cmaj", "C\"&"}, {}}, 12);
-    ChordTableWriter::WriteChord(text, ChordFamily{{""}, {Values({-4, 10, 99, 0, 0, 0}, {0, 0, 0, 0, 0, -7}, INT_MIN)}}, -1);
+    ChordTableWriter::WriteChord(text, ChordFamily{{""}, {Values({-4, 10, 99, 0, 0, 0}, {0, 0, 0, 0, 0, -7}, INT_MIN)}},
+                                 -1);
     EXPECT_EQ(text, "kept"
                     "<chord id=\"12\" names=\"C, Cmaj, C&quot;&amp;\">\n</chord>\n\n"
                     "<chord id=\"-1\" names=\"\">\n"
@@ -164,13 +167,15 @@ const std::vector<int> FROM_3 = {3, 4, 5, 6, 7, 8, 9};
 INSTANTIATE_TEST_SUITE_P(ChordTableWriter, WrittenRange,
                          testing::Values(RangeCase{2, 5, {2, 3, 4}}, RangeCase{0, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
                                          RangeCase{3, 0, FROM_3}, RangeCase{3, 10, FROM_3}, RangeCase{3, 11, FROM_3},
-                                         RangeCase{3, -1, FROM_3}, RangeCase{3, INT_MIN, FROM_3}, RangeCase{3, INT_MAX, FROM_3},
-                                         RangeCase{9, 10, {9}}, RangeCase{5, 5, {}}, RangeCase{7, 3, {}}, RangeCase{10, 0, {}}));
+                                         RangeCase{3, -1, FROM_3}, RangeCase{3, INT_MIN, FROM_3},
+                                         RangeCase{3, INT_MAX, FROM_3}, RangeCase{9, 10, {9}}, RangeCase{5, 5, {}},
+                                         RangeCase{7, 3, {}}, RangeCase{10, 0, {}}));
 
 TEST(ChordTableWriter, QuotesAndAmpersandsAreEscapedAndAnglesKept)
 {
     const WriteResult result = WriteTable({ChordFamily{{"say \"hi\"", "R&B", "&amp;", "<x/>"}, {}}});
-    EXPECT_NE(result.bytes.find("names=\"say &quot;hi&quot;, R&amp;B, &amp;amp;, <x/>\">"), std::string::npos) << result.bytes;
+    EXPECT_NE(result.bytes.find("names=\"say &quot;hi&quot;, R&amp;B, &amp;amp;, <x/>\">"), std::string::npos)
+        << result.bytes;
 }
 
 TEST(ChordTableWriter, VariedTableReadsBackEqual)
@@ -180,10 +185,12 @@ TEST(ChordTableWriter, VariedTableReadsBackEqual)
         ChordFamily{{"empty family"}, {}},
         ChordFamily{{""}, {Values({-1, -2, -3, -4, 10, -10}, {4, 3, 2, 1, 0, 0}, 12)}},
         ChordFamily{{" lead", "trail ", "  ", "in ner"}, {}},
-        ChordFamily{{"say \"hi\"", "R&B", "&amp;", "&#44;", "a<b>c", "'", "\t"}, {Values({0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, 0)}},
+        ChordFamily{{"say \"hi\"", "R&B", "&amp;", "&#44;", "a<b>c", "'", "\t"},
+                    {Values({0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, 0)}},
         ChordFamily{{"two\nlines", "\xC0\xE9\xFF"},
                     {Values({INT_MIN, INT_MAX, 0, 5, -5, 1}, {-1, 5, 100, 0, 0, 0}, -12),
-                     Values({1, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 1, 1}, 1), Values({2, 2, 2, 2, 2, 2}, {2, 2, 2, 2, 2, 2}, 13)}},
+                     Values({1, 1, 1, 1, 1, 1}, {1, 1, 1, 1, 1, 1}, 1),
+                     Values({2, 2, 2, 2, 2, 2}, {2, 2, 2, 2, 2, 2}, 13)}},
     };
     EXPECT_EQ(ReadBack(table), table);
 }

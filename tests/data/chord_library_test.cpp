@@ -21,7 +21,8 @@
 #include "chord_table_writer.h"
 #include "scratch_dir.h"
 
-namespace {
+namespace
+{
 
 // Note index (MIDI key minus 36) of the open strings 1..6, high E first.
 constexpr int OPEN_STRING_NOTE[STRING_COUNT] = {28, 23, 19, 14, 9, 4};
@@ -44,24 +45,12 @@ struct Quality
 const std::vector<Quality>& Qualities()
 {
     static const std::vector<Quality> qualities = {
-        {{"", "M", "maj"}, {0, 4, 7}, {}},
-        {{"m", "min", "-"}, {0, 3, 7}, {}},
-        {{"5"}, {0, 7}, {}},
-        {{"6"}, {0, 4, 9}, {7}},
-        {{"m6"}, {0, 3, 9}, {7}},
-        {{"7"}, {0, 4, 10}, {7}},
-        {{"maj7", "M7"}, {0, 4, 11}, {7}},
-        {{"m7"}, {0, 3, 10}, {7}},
-        {{"mMaj7"}, {0, 3, 11}, {7}},
-        {{"9"}, {0, 2, 4, 10}, {7}},
-        {{"add9"}, {0, 2, 4, 7}, {}},
-        {{"sus2"}, {0, 2, 7}, {}},
-        {{"sus4"}, {0, 5, 7}, {}},
-        {{"7sus4"}, {0, 5, 7, 10}, {}},
-        {{"dim"}, {0, 3, 6}, {}},
-        {{"dim7"}, {0, 3, 6, 9}, {}},
-        {{"aug"}, {0, 4, 8}, {}},
-        {{"m7b5"}, {0, 3, 6, 10}, {}},
+        {{"", "M", "maj"}, {0, 4, 7}, {}}, {{"m", "min", "-"}, {0, 3, 7}, {}}, {{"5"}, {0, 7}, {}},
+        {{"6"}, {0, 4, 9}, {7}},           {{"m6"}, {0, 3, 9}, {7}},           {{"7"}, {0, 4, 10}, {7}},
+        {{"maj7", "M7"}, {0, 4, 11}, {7}}, {{"m7"}, {0, 3, 10}, {7}},          {{"mMaj7"}, {0, 3, 11}, {7}},
+        {{"9"}, {0, 2, 4, 10}, {7}},       {{"add9"}, {0, 2, 4, 7}, {}},       {{"sus2"}, {0, 2, 7}, {}},
+        {{"sus4"}, {0, 5, 7}, {}},         {{"7sus4"}, {0, 5, 7, 10}, {}},     {{"dim"}, {0, 3, 6}, {}},
+        {{"dim7"}, {0, 3, 6, 9}, {}},      {{"aug"}, {0, 4, 8}, {}},           {{"m7b5"}, {0, 3, 6, 10}, {}},
     };
     return qualities;
 }
@@ -70,8 +59,8 @@ const std::vector<Quality>& Qualities()
 const std::map<std::string, size_t>& SuffixSynonyms()
 {
     static const std::map<std::string, size_t> synonyms = {
-        {"min6", 4}, {"min7", 7}, {"-7", 7}, {"mM7", 8}, {"sus", 12},
-        {"7sus", 13}, {"o", 14}, {"o7", 15}, {"+", 16}, {"m7-5", 17},
+        {"min6", 4},  {"min7", 7}, {"-7", 7},  {"mM7", 8}, {"sus", 12},
+        {"7sus", 13}, {"o", 14},   {"o7", 15}, {"+", 16},  {"m7-5", 17},
     };
     return synonyms;
 }
@@ -90,8 +79,7 @@ struct ChordName
 // Root letter, an optional sharp or flat, then the quality suffix.
 std::optional<ChordName> ParseChordName(const std::string& name)
 {
-    static const std::map<char, int> letters = {{'C', 0}, {'D', 2}, {'E', 4}, {'F', 5},
-                                                {'G', 7}, {'A', 9}, {'B', 11}};
+    static const std::map<char, int> letters = {{'C', 0}, {'D', 2}, {'E', 4}, {'F', 5}, {'G', 7}, {'A', 9}, {'B', 11}};
     if (name.empty() || letters.count(name[0]) == 0)
         return std::nullopt;
     int root = letters.at(name[0]);
@@ -117,14 +105,20 @@ std::optional<ChordName> ParseChordName(const std::string& name)
 std::vector<std::string> RootSpellings(int root)
 {
     static const std::vector<std::vector<std::string>> spellings = {
-        {"C"}, {"C#", "Db"}, {"D"}, {"D#", "Eb"}, {"E"}, {"F"},
-        {"F#", "Gb"}, {"G"}, {"G#", "Ab"}, {"A"}, {"A#", "Bb"}, {"B"},
+        {"C"},        {"C#", "Db"}, {"D"},        {"D#", "Eb"}, {"E"},        {"F"},
+        {"F#", "Gb"}, {"G"},        {"G#", "Ab"}, {"A"},        {"A#", "Bb"}, {"B"},
     };
     return spellings[root];
 }
 
-int Fret(int code) { return std::abs(code); }
-bool IsPressed(int code) { return code != POS_OPEN && code != POS_ROOT_OPEN && code != POS_NOT_PLAYED; }
+int Fret(int code)
+{
+    return std::abs(code);
+}
+bool IsPressed(int code)
+{
+    return code != POS_OPEN && code != POS_ROOT_OPEN && code != POS_NOT_PLAYED;
+}
 
 // The note index of every string as the display computes it, -1 when not
 // played.
@@ -160,8 +154,8 @@ std::vector<int> SoundingStrings(const Applicature& a)
     const int root = RootString(a);
     std::vector<int> sounding;
     for (int s = 0; s < STRING_COUNT; ++s)
-        if (notes[s] >= LOWEST_PLAYED_NOTE && notes[s] <= HIGHEST_PLAYED_NOTE
-            && (s < ALWAYS_SOUNDING_STRINGS || s <= root))
+        if (notes[s] >= LOWEST_PLAYED_NOTE && notes[s] <= HIGHEST_PLAYED_NOTE &&
+            (s < ALWAYS_SOUNDING_STRINGS || s <= root))
             sounding.push_back(s);
     return sounding;
 }
@@ -314,7 +308,8 @@ TEST_F(ShippedLibrary, EveryFingeringHoldsOnlyValuesTheProgramShows)
             {
                 EXPECT_EQ(codes.count(a[s]), 1u) << "string " << s + 1;
                 EXPECT_EQ(a[FINGER_INDEX + s] != 0, IsPressed(a[s])) << "finger of string " << s + 1;
-                EXPECT_TRUE(a[FINGER_INDEX + s] >= 0 && a[FINGER_INDEX + s] <= MAX_FINGER) << "finger of string " << s + 1;
+                EXPECT_TRUE(a[FINGER_INDEX + s] >= 0 && a[FINGER_INDEX + s] <= MAX_FINGER)
+                    << "finger of string " << s + 1;
             }
             EXPECT_TRUE(a[POSITION_INDEX] >= 0 && a[POSITION_INDEX] <= MAX_POSITION);
             EXPECT_EQ(std::count_if(a.begin(), a.begin() + STRING_COUNT, [](int code) { return code < 0; }), 1)
@@ -392,8 +387,8 @@ TEST_F(ShippedLibrary, EveryFingeringIsPlayableAndStartsInTheFirstColumn)
                 }
             }
 
-            const bool usesOpenString
-                = std::any_of(a.begin(), a.begin() + STRING_COUNT, [](int code) { return code == POS_OPEN || code == POS_ROOT_OPEN; });
+            const bool usesOpenString = std::any_of(a.begin(), a.begin() + STRING_COUNT,
+                                                    [](int code) { return code == POS_OPEN || code == POS_ROOT_OPEN; });
             if (usesOpenString)
                 EXPECT_EQ(a[POSITION_INDEX], 0) << "open shapes are shown from the nut";
             else
@@ -409,8 +404,7 @@ TEST_F(ShippedLibrary, FingeringsGoFromTheNutUpTheNeck)
     {
         SCOPED_TRACE(family.names.at(0));
         for (size_t i = 1; i < family.variants.size(); ++i)
-            EXPECT_LE(family.variants[i - 1][POSITION_INDEX], family.variants[i][POSITION_INDEX])
-                << "fingering " << i;
+            EXPECT_LE(family.variants[i - 1][POSITION_INDEX], family.variants[i][POSITION_INDEX]) << "fingering " << i;
     }
 }
 

@@ -19,9 +19,18 @@ namespace
 
 const int ICON_SIZES[] = {16, 32, 48, 64, 128, 256};
 
-QString Installed(const QString& path) { return QString(INSTALLED_TREE) + "/" + path; }
-QString Bin(const QString& name) { return QString(INSTALL_BINDIR) + "/" + name; }
-QString Data(const QString& path) { return QString(INSTALL_DATADIR) + "/" + path; }
+QString Installed(const QString& path)
+{
+    return QString(INSTALLED_TREE) + "/" + path;
+}
+QString Bin(const QString& name)
+{
+    return QString(INSTALL_BINDIR) + "/" + name;
+}
+QString Data(const QString& path)
+{
+    return QString(INSTALL_DATADIR) + "/" + path;
+}
 QString IconPath(int size)
 {
     return Data(QString("icons/hicolor/%1x%1/apps/tabulor.png").arg(size));
@@ -121,9 +130,7 @@ TEST(InstalledTree, LauncherAndProgramAreExecutableAndTheDataIsTheShippedData)
         const QByteArray shipped = Contents(QString(SHIPPED_DATA_DIR) + "/" + name);
         ASSERT_FALSE(shipped.isEmpty()) << name;
         EXPECT_TRUE(Contents(Installed(Data(QString("tabulor/") + name))) == shipped) << name << " differs";
-        EXPECT_TRUE(QFileInfo(Installed(Data(QString("tabulor/") + name))).permissions() &
-                    QFile::ReadOther)
-            << name;
+        EXPECT_TRUE(QFileInfo(Installed(Data(QString("tabulor/") + name))).permissions() & QFile::ReadOther) << name;
     }
 }
 
@@ -136,8 +143,7 @@ TEST(InstalledTree, DesktopEntryAndMetainfoNameTheInstalledLauncherAndIcon)
     for (int size : ICON_SIZES)
         EXPECT_TRUE(QFileInfo::exists(Installed(IconPath(size)))) << size;
 
-    const QString metainfo =
-        QString::fromUtf8(Contents(Installed(Data("metainfo/org.example.tabulor.metainfo.xml"))));
+    const QString metainfo = QString::fromUtf8(Contents(Installed(Data("metainfo/org.example.tabulor.metainfo.xml"))));
     EXPECT_TRUE(metainfo.contains("<launchable type=\"desktop-id\">tabulor.desktop</launchable>"));
     EXPECT_TRUE(metainfo.contains("<binary>tabulor</binary>"));
 }
@@ -161,8 +167,7 @@ TEST(InstalledTree, IconsShowTheProgramIconAtEverySize)
             for (int x = 0; x < size; ++x)
             {
                 const QRgb want = AreaAverage(icon, x, y, size), got = png.pixel(x, y);
-                if (std::abs(qRed(got) - qRed(want)) > tolerance ||
-                    std::abs(qGreen(got) - qGreen(want)) > tolerance ||
+                if (std::abs(qRed(got) - qRed(want)) > tolerance || std::abs(qGreen(got) - qGreen(want)) > tolerance ||
                     std::abs(qBlue(got) - qBlue(want)) > tolerance)
                     ++wrongPixels;
             }

@@ -22,7 +22,8 @@ namespace
 const char* const HELP_IMAGE = "TabulorHelp.gif";
 const char* const CHORD_FILE = "Tabulor.xml";
 
-const std::string ROOT_START = "<?xml version=\"1.0\" encoding=\"ANSI\"?>\r\n<chords_xml_table>\r\n<instrument type=\"guitar_6\">\r\n";
+const std::string ROOT_START =
+    "<?xml version=\"1.0\" encoding=\"ANSI\"?>\r\n<chords_xml_table>\r\n<instrument type=\"guitar_6\">\r\n";
 const std::string ROOT_END = "</instrument>\r\n</chords_xml_table>\r\n";
 
 std::string Repeated(const std::string& part, int times)
@@ -70,19 +71,21 @@ const HostileCase CASES[] = {
      }},
     {"DocumentTypeWithAnInternalSubset",
      [](const QDir& dir) {
-         return WriteFile(dir.filePath(CHORD_FILE), "<?xml version=\"1.0\"?>\r\n<!DOCTYPE chords_xml_table [ <!ENTITY me "
-                                                    "\"x\"> ]>\r\n<chords_xml_table><instrument><chord names=\"Am\"/>"
-                                                    "</instrument></chords_xml_table>\r\n");
+         return WriteFile(dir.filePath(CHORD_FILE),
+                          "<?xml version=\"1.0\"?>\r\n<!DOCTYPE chords_xml_table [ <!ENTITY me "
+                          "\"x\"> ]>\r\n<chords_xml_table><instrument><chord names=\"Am\"/>"
+                          "</instrument></chords_xml_table>\r\n");
      }},
-    {"ChordFileIsAFifo", [](const QDir& dir) { return mkfifo(QFile::encodeName(dir.filePath(CHORD_FILE)), 0600) == 0; }},
+    {"ChordFileIsAFifo",
+     [](const QDir& dir) { return mkfifo(QFile::encodeName(dir.filePath(CHORD_FILE)), 0600) == 0; }},
     {"ChordFileIsALinkToDevZero",
      [](const QDir& dir) { return symlink("/dev/zero", QFile::encodeName(dir.filePath(CHORD_FILE))) == 0; }},
     {"ChordFileIsAFolder", [](const QDir& dir) { return dir.mkdir(CHORD_FILE); }},
     {"ChordFileBeyondAnyChordTable",
      [](const QDir& dir) {
          // Sparse: the size without the disk.
-         return WriteFile(dir.filePath(CHORD_FILE), ROOT_START + ROOT_END)
-             && truncate(QFile::encodeName(dir.filePath(CHORD_FILE)), (off_t(256) << 20) + 1) == 0;
+         return WriteFile(dir.filePath(CHORD_FILE), ROOT_START + ROOT_END) &&
+                truncate(QFile::encodeName(dir.filePath(CHORD_FILE)), (off_t(256) << 20) + 1) == 0;
      }},
     {"HelpImageIsAFifo", [](const QDir& dir) { return mkfifo(QFile::encodeName(dir.filePath(HELP_IMAGE)), 0600) == 0; },
      true},

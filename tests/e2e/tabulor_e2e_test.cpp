@@ -16,27 +16,26 @@
 
 namespace
 {
-const char* const CHORD_FILE =
-    "<chords_xml_table>\n<instrument type=\"guitar_6\">\n"
-    "<chord id=\"0\" names=\"Am, Amin\">\n"
-    "\t<variant id=\"0\" position=\"0\">\n"
-    "\t\t<string_1 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
-    "\t\t<string_2 relative_position=\"1\" left_hand_finger=\"1\"/>\n"
-    "\t\t<string_3 relative_position=\"2\" left_hand_finger=\"3\"/>\n"
-    "\t\t<string_4 relative_position=\"2\" left_hand_finger=\"2\"/>\n"
-    "\t\t<string_5 relative_position=\"-10\" left_hand_finger=\"0\"/>\n"
-    "\t\t<string_6 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
-    "\t</variant>\n</chord>\n"
-    "<chord id=\"1\" names=\"C\">\n"
-    "\t<variant id=\"0\" position=\"0\">\n"
-    "\t\t<string_1 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
-    "\t\t<string_2 relative_position=\"1\" left_hand_finger=\"1\"/>\n"
-    "\t\t<string_3 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
-    "\t\t<string_4 relative_position=\"2\" left_hand_finger=\"2\"/>\n"
-    "\t\t<string_5 relative_position=\"-3\" left_hand_finger=\"3\"/>\n"
-    "\t\t<string_6 relative_position=\"10\" left_hand_finger=\"0\"/>\n"
-    "\t</variant>\n</chord>\n"
-    "</instrument>\n</chords_xml_table>";
+const char* const CHORD_FILE = "<chords_xml_table>\n<instrument type=\"guitar_6\">\n"
+                               "<chord id=\"0\" names=\"Am, Amin\">\n"
+                               "\t<variant id=\"0\" position=\"0\">\n"
+                               "\t\t<string_1 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
+                               "\t\t<string_2 relative_position=\"1\" left_hand_finger=\"1\"/>\n"
+                               "\t\t<string_3 relative_position=\"2\" left_hand_finger=\"3\"/>\n"
+                               "\t\t<string_4 relative_position=\"2\" left_hand_finger=\"2\"/>\n"
+                               "\t\t<string_5 relative_position=\"-10\" left_hand_finger=\"0\"/>\n"
+                               "\t\t<string_6 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
+                               "\t</variant>\n</chord>\n"
+                               "<chord id=\"1\" names=\"C\">\n"
+                               "\t<variant id=\"0\" position=\"0\">\n"
+                               "\t\t<string_1 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
+                               "\t\t<string_2 relative_position=\"1\" left_hand_finger=\"1\"/>\n"
+                               "\t\t<string_3 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
+                               "\t\t<string_4 relative_position=\"2\" left_hand_finger=\"2\"/>\n"
+                               "\t\t<string_5 relative_position=\"-3\" left_hand_finger=\"3\"/>\n"
+                               "\t\t<string_6 relative_position=\"10\" left_hand_finger=\"0\"/>\n"
+                               "\t</variant>\n</chord>\n"
+                               "</instrument>\n</chords_xml_table>";
 
 // Dialog template size in dialog units; the client area is that size.
 const double TEMPLATE_WIDTH_DU = 288.0;
@@ -126,18 +125,20 @@ protected:
         m_program.start(TABULOR_EXECUTABLE, QStringList());
         ASSERT_TRUE(m_program.waitForStarted());
 
-        m_window = RunTool("xdotool", {"search", "--sync", "--onlyvisible", "--name",
-                                   "^Tabulor 2011.07.03$"})
+        m_window = RunTool("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Tabulor 2011.07.03$"})
                        .section('\n', 0, 0);
         ASSERT_FALSE(m_window.isEmpty());
-        for (const QString& line : RunTool("xdotool", {"getwindowgeometry", "--shell", m_window})
-                                       .split('\n'))
+        for (const QString& line : RunTool("xdotool", {"getwindowgeometry", "--shell", m_window}).split('\n'))
         {
             const QString key = line.section('=', 0, 0), value = line.section('=', 1);
-            if (key == "X") m_x = value.toInt();
-            if (key == "Y") m_y = value.toInt();
-            if (key == "WIDTH") m_width = value.toInt();
-            if (key == "HEIGHT") m_height = value.toInt();
+            if (key == "X")
+                m_x = value.toInt();
+            if (key == "Y")
+                m_y = value.toInt();
+            if (key == "WIDTH")
+                m_width = value.toInt();
+            if (key == "HEIGHT")
+                m_height = value.toInt();
         }
         ASSERT_GT(m_width, 0);
     }
@@ -172,8 +173,7 @@ protected:
     {
         const int x = int((7 + 94 / 2) * m_width / TEMPLATE_WIDTH_DU);
         const int y = int((154 + 17 / 2) * m_height / TEMPLATE_HEIGHT_DU);
-        RunTool("xdotool", {"mousemove", QString::number(m_x + x), QString::number(m_y + y),
-                        "click", "1"});
+        RunTool("xdotool", {"mousemove", QString::number(m_x + x), QString::number(m_y + y), "click", "1"});
         RunTool("xdotool", {"key", "--window", m_window, "ctrl+a", "BackSpace"});
         RunTool("xdotool", {"type", "--window", m_window, "--delay", "30", text});
     }
@@ -201,11 +201,9 @@ TEST_F(TabulorE2E, TypedNamesRedrawTheBoardAndEscEndsTheProgram)
     // the root ring on string 5.
     EXPECT_TRUE(WaitForScreen(
         [&](const Screen& s) {
-            return s.IsDark(b.CellX(1), b.Y(2)) && s.IsDark(b.CellX(2), b.Y(3)) &&
-                   s.IsDark(b.CellX(2), b.Y(4)) && s.IsWhite(open, b.Y(1)) &&
-                   s.DarkNear(open, b.Y(1) - 7) && s.DarkNear(open - 11, b.Y(5)) &&
-                   s.IsWhite(open - 9, b.Y(5)) && s.DarkNear(open - 7, b.Y(5)) &&
-                   s.IsWhite(open, b.Y(5));
+            return s.IsDark(b.CellX(1), b.Y(2)) && s.IsDark(b.CellX(2), b.Y(3)) && s.IsDark(b.CellX(2), b.Y(4)) &&
+                   s.IsWhite(open, b.Y(1)) && s.DarkNear(open, b.Y(1) - 7) && s.DarkNear(open - 11, b.Y(5)) &&
+                   s.IsWhite(open - 9, b.Y(5)) && s.DarkNear(open - 7, b.Y(5)) && s.IsWhite(open, b.Y(5));
         },
         "am"));
     {
@@ -231,9 +229,8 @@ TEST_F(TabulorE2E, TypedNamesRedrawTheBoardAndEscEndsTheProgram)
     EXPECT_TRUE(WaitForScreen(
         [&](const Screen& s) {
             const int cx = b.CellX(3), y5 = b.Y(5);
-            return s.IsDark(cx, y5) && s.IsWhite(cx - 9, y5) && s.DarkNear(cx - 11, y5) &&
-                   s.IsWhite(open, b.Y(3)) && s.IsDark(open, b.Y(6)) &&
-                   s.IsDark(open - 4, b.Y(6) - 4) && s.IsWhite(open, b.Y(6) - 5);
+            return s.IsDark(cx, y5) && s.IsWhite(cx - 9, y5) && s.DarkNear(cx - 11, y5) && s.IsWhite(open, b.Y(3)) &&
+                   s.IsDark(open, b.Y(6)) && s.IsDark(open - 4, b.Y(6) - 4) && s.IsWhite(open, b.Y(6) - 5);
         },
         "c"));
     EXPECT_TRUE(Shoot().HasInk(FingerLabel(5)));
@@ -244,8 +241,7 @@ TEST_F(TabulorE2E, TypedNamesRedrawTheBoardAndEscEndsTheProgram)
         [&](const Screen& s) {
             for (int string = 1; string <= 6; ++string)
             {
-                if (!s.IsDark(open, b.Y(string)) || !s.IsWhite(open, b.Y(string) - 5) ||
-                    s.HasInk(FingerLabel(string)))
+                if (!s.IsDark(open, b.Y(string)) || !s.IsWhite(open, b.Y(string) - 5) || s.HasInk(FingerLabel(string)))
                     return false;
             }
             // Beside the string lines, where the dots of "C" were.
@@ -255,8 +251,8 @@ TEST_F(TabulorE2E, TypedNamesRedrawTheBoardAndEscEndsTheProgram)
 
     // A box without a caption of its own carries the executable's name.
     TypeChordName("default mode");
-    const QString box = RunTool("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^tabulor$"})
-                            .section('\n', 0, 0);
+    const QString box =
+        RunTool("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^tabulor$"}).section('\n', 0, 0);
     ASSERT_FALSE(box.isEmpty());
     RunTool("xdotool", {"key", "--window", box, "Return"});
     EXPECT_TRUE(WaitFor([&] {

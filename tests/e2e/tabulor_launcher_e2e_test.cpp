@@ -18,18 +18,17 @@
 
 namespace
 {
-const char* const SAVED_CHORD_FILE =
-    "<chords_xml_table>\n<instrument type=\"guitar_6\">\n"
-    "<chord id=\"0\" names=\"Em\">\n"
-    "\t<variant id=\"0\" position=\"0\">\n"
-    "\t\t<string_1 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
-    "\t\t<string_2 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
-    "\t\t<string_3 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
-    "\t\t<string_4 relative_position=\"2\" left_hand_finger=\"3\"/>\n"
-    "\t\t<string_5 relative_position=\"2\" left_hand_finger=\"2\"/>\n"
-    "\t\t<string_6 relative_position=\"-10\" left_hand_finger=\"0\"/>\n"
-    "\t</variant>\n</chord>\n"
-    "</instrument>\n</chords_xml_table>\n";
+const char* const SAVED_CHORD_FILE = "<chords_xml_table>\n<instrument type=\"guitar_6\">\n"
+                                     "<chord id=\"0\" names=\"Em\">\n"
+                                     "\t<variant id=\"0\" position=\"0\">\n"
+                                     "\t\t<string_1 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
+                                     "\t\t<string_2 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
+                                     "\t\t<string_3 relative_position=\"0\" left_hand_finger=\"0\"/>\n"
+                                     "\t\t<string_4 relative_position=\"2\" left_hand_finger=\"3\"/>\n"
+                                     "\t\t<string_5 relative_position=\"2\" left_hand_finger=\"2\"/>\n"
+                                     "\t\t<string_6 relative_position=\"-10\" left_hand_finger=\"0\"/>\n"
+                                     "\t</variant>\n</chord>\n"
+                                     "</instrument>\n</chords_xml_table>\n";
 
 std::string Contents(const QString& file)
 {
@@ -37,7 +36,10 @@ std::string Contents(const QString& file)
     return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
 }
 
-std::string Shipped(const char* name) { return Contents(QString(SHIPPED_DATA_DIR) + "/" + name); }
+std::string Shipped(const char* name)
+{
+    return Contents(QString(SHIPPED_DATA_DIR) + "/" + name);
+}
 
 bool Write(const QString& file, const QByteArray& contents)
 {
@@ -104,12 +106,11 @@ protected:
     QString WaitForWindow()
     {
         QString window;
-        WaitFor(
-            [&] {
-                window = RunTool("xdotool", {"search", "--onlyvisible", "--name", "^Tabulor 2011.07.03$"})
-                             .section('\n', 0, 0);
-                return !window.isEmpty() || Ended();
-            });
+        WaitFor([&] {
+            window =
+                RunTool("xdotool", {"search", "--onlyvisible", "--name", "^Tabulor 2011.07.03$"}).section('\n', 0, 0);
+            return !window.isEmpty() || Ended();
+        });
         return window;
     }
 
@@ -153,8 +154,7 @@ protected:
                   QStringList({"Tabulor.xml", "TabulorHelp.gif"}));
         // Compared whole, without printing a few hundred kilobytes.
         EXPECT_TRUE(Contents(workdir + "/Tabulor.xml") == chordFile) << "Tabulor.xml differs";
-        EXPECT_TRUE(Contents(workdir + "/TabulorHelp.gif") == Shipped("TabulorHelp.gif"))
-            << "TabulorHelp.gif differs";
+        EXPECT_TRUE(Contents(workdir + "/TabulorHelp.gif") == Shipped("TabulorHelp.gif")) << "TabulorHelp.gif differs";
     }
 
     QTemporaryDir m_home;

@@ -133,10 +133,10 @@ TEST_F(TabulorSoundE2E, AltPPlaysTheShownChord)
     const auto drawings = std::remove(rest.begin(), rest.end(), volume100);
     EXPECT_NE(drawings, rest.end()) << "no channel volume from drawing the slider";
     rest.erase(drawings, rest.end());
-    EXPECT_EQ(rest, (std::vector<std::string>{"midiOutReset", "midiOutShortMsg 0x007F4090",
-                                              "midiOutShortMsg 0x007F3C90", "midiOutShortMsg 0x007F3990",
-                                              "midiOutShortMsg 0x007F3490", "midiOutShortMsg 0x007F2D90",
-                                              "midiOutClose"}));
+    EXPECT_EQ(rest,
+              (std::vector<std::string>{"midiOutReset", "midiOutShortMsg 0x007F4090", "midiOutShortMsg 0x007F3C90",
+                                        "midiOutShortMsg 0x007F3990", "midiOutShortMsg 0x007F3490",
+                                        "midiOutShortMsg 0x007F2D90", "midiOutClose"}));
 
     const WavFile wav = ReadWavFile(WavPath().toStdString());
     ASSERT_EQ(wav.sampleRate, unsigned(SAMPLE_RATE));
@@ -150,8 +150,8 @@ TEST_F(TabulorSoundE2E, AltPPlaysTheShownChord)
     {
         const double level = ToneEnergy(signal, afterPlay, window, KeyFrequency(key), SAMPLE_RATE);
         const double before = ToneEnergy(signal, beforePlay - window, window, KeyFrequency(key), SAMPLE_RATE);
-        std::printf("key %d (%.1f Hz): %.3g while the chord sounds, %.3g before\n", key, KeyFrequency(key),
-                    level, before);
+        std::printf("key %d (%.1f Hz): %.3g while the chord sounds, %.3g before\n", key, KeyFrequency(key), level,
+                    before);
         EXPECT_LT(before, 1e-12) << "key " << key << " sounded before Play";
         quietest = std::min(quietest, level);
     }

@@ -88,9 +88,7 @@ TEST_P(AboutOpeningTest, OpensTheAboutBox)
 {
     const std::vector<OpenedDialog> opened =
         DialogsOpenedBy([&](const std::function<bool()>& hasOpened) { GetParam().open(m_dlg, hasOpened); },
-                                                             [](CDialog& about) {
-                                                                 afxtest::KeyPress(&about, afxtest::VK_RETURN);
-                                                             });
+                        [](CDialog& about) { afxtest::KeyPress(&about, afxtest::VK_RETURN); });
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(opened[0].isAbout);
     EXPECT_STREQ(opened[0].caption, "About Tabulor");
@@ -104,8 +102,7 @@ TEST_P(AboutOpeningTest, OpensTheAboutBox)
 INSTANTIATE_TEST_SUITE_P(
     Roads, AboutOpeningTest,
     ::testing::Values(
-        OpeningCase{"AboutButton",
-                    [](CTabulorDlg& dlg, auto&) { afxtest::ClickButton(dlg.GetDlgItem(IDC_ABOUT)); }},
+        OpeningCase{"AboutButton", [](CTabulorDlg& dlg, auto&) { afxtest::ClickButton(dlg.GetDlgItem(IDC_ABOUT)); }},
         OpeningCase{"AltA",
                     [](CTabulorDlg& dlg, const std::function<bool()>& hasOpened) {
                         PressMnemonic(dlg, 'A');
@@ -113,13 +110,13 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         OpeningCase{"SystemMenuByAltSpace",
                     [](CTabulorDlg& dlg, auto&) {
-                        EXPECT_TRUE(afxtest::ChooseSystemMenuItem(&dlg, IDM_ABOUTBOX,
-                                                                  afxtest::SystemMenuAccess::AltSpace));
+                        EXPECT_TRUE(
+                            afxtest::ChooseSystemMenuItem(&dlg, IDM_ABOUTBOX, afxtest::SystemMenuAccess::AltSpace));
                     }},
         OpeningCase{"SystemMenuByRightClick",
                     [](CTabulorDlg& dlg, auto&) {
-                        EXPECT_TRUE(afxtest::ChooseSystemMenuItem(&dlg, IDM_ABOUTBOX,
-                                                                  afxtest::SystemMenuAccess::RightClick));
+                        EXPECT_TRUE(
+                            afxtest::ChooseSystemMenuItem(&dlg, IDM_ABOUTBOX, afxtest::SystemMenuAccess::RightClick));
                     }},
         // The system's own flags in the low four bits do not hide the item.
         OpeningCase{"SystemCommandWithLowBits",
@@ -187,19 +184,19 @@ void PressF1(CTabulorDlg& dlg, UINT nModifiers)
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, HelpTest,
-    ::testing::Values(
-        HelpCase{"HelpButton",
-                 [](CTabulorDlg& dlg, auto&) { afxtest::ClickButton(dlg.GetDlgItem(IDC_HELP_BUTTON)); }, 1},
-        HelpCase{"AltH",
-                 [](CTabulorDlg& dlg, const afxtest::ShellRecorder& shell) {
-                     const size_t before = shell.Calls().size();
-                     PressMnemonic(dlg, 'H');
-                     EXPECT_TRUE(afxtest::WaitFor([&] { return shell.Calls().size() > before; }));
-                 },
-                 1},
-        HelpCase{"F1", [](CTabulorDlg& dlg, auto&) { PressF1(dlg, 0); }, 1},
-        HelpCase{"ShiftF1", [](CTabulorDlg& dlg, auto&) { PressF1(dlg, afxtest::KEY_SHIFT); }, 0},
-        HelpCase{"CtrlF1", [](CTabulorDlg& dlg, auto&) { PressF1(dlg, afxtest::KEY_CONTROL); }, 0},
-        HelpCase{"AltF1", [](CTabulorDlg& dlg, auto&) { PressF1(dlg, afxtest::KEY_ALT); }, 0}),
+    ::testing::Values(HelpCase{"HelpButton",
+                               [](CTabulorDlg& dlg, auto&) { afxtest::ClickButton(dlg.GetDlgItem(IDC_HELP_BUTTON)); },
+                               1},
+                      HelpCase{"AltH",
+                               [](CTabulorDlg& dlg, const afxtest::ShellRecorder& shell) {
+                                   const size_t before = shell.Calls().size();
+                                   PressMnemonic(dlg, 'H');
+                                   EXPECT_TRUE(afxtest::WaitFor([&] { return shell.Calls().size() > before; }));
+                               },
+                               1},
+                      HelpCase{"F1", [](CTabulorDlg& dlg, auto&) { PressF1(dlg, 0); }, 1},
+                      HelpCase{"ShiftF1", [](CTabulorDlg& dlg, auto&) { PressF1(dlg, afxtest::KEY_SHIFT); }, 0},
+                      HelpCase{"CtrlF1", [](CTabulorDlg& dlg, auto&) { PressF1(dlg, afxtest::KEY_CONTROL); }, 0},
+                      HelpCase{"AltF1", [](CTabulorDlg& dlg, auto&) { PressF1(dlg, afxtest::KEY_ALT); }, 0}),
     [](const ::testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
 }  // namespace

@@ -52,9 +52,12 @@ const std::vector<TypedCase> TYPED = {
     {"C", false, {}, "C | Cmaj | C major", C_MAJOR, 1},
     {"Edition Mode", true, {{EDITION_MESSAGE, "Edition mode"}}, "", NOT_PLAYED, 0},
     {"Am", true, {}, "", NOT_PLAYED, 0},
-    {"COUNT ALL", true,
-     {{"Chord name families count = 4\nAll applicatures count = 4", "STATICSTIC REPORT"}}, "",
-     NOT_PLAYED, 0},
+    {"COUNT ALL",
+     true,
+     {{"Chord name families count = 4\nAll applicatures count = 4", "STATICSTIC REPORT"}},
+     "",
+     NOT_PLAYED,
+     0},
     {" edition mode", true, {}, "", NOT_PLAYED, 0},
     {"EDITION MODE", true, {{EDITION_MESSAGE, "Edition mode"}}, "", NOT_PLAYED, 0},
     {"Default mode", false, {{"Attention! You are in default mode.", ""}}, "", NOT_PLAYED, 0},
@@ -87,8 +90,7 @@ TEST_F(ChordLookupTest, TypedTextsAndWhatTheWindowShows)
         {
             const afxtest::MessageBoxRecord& box = m_boxes.Boxes()[i];
             EXPECT_EQ(box.text, c.boxes[i].text);
-            EXPECT_EQ(box.caption, c.boxes[i].caption.empty() ? std::string(AfxGetAppName())
-                                                              : c.boxes[i].caption);
+            EXPECT_EQ(box.caption, c.boxes[i].caption.empty() ? std::string(AfxGetAppName()) : c.boxes[i].caption);
             EXPECT_EQ(box.type, UINT(MB_OK));
             EXPECT_EQ(box.owner, m_dlg.GetSafeHwnd());
         }

@@ -27,13 +27,11 @@ const ChordTable TABLE = {
 };
 
 const char* const ATTENTION = "Attention";
-const std::string NOT_FOUND =
-    "This chord applicature cannot be added in current version of program because it's name "
-    "wasn't found in all chord names! Save it to Tabulor.xml manually :(";
+const std::string NOT_FOUND = "This chord applicature cannot be added in current version of program because it's name "
+                              "wasn't found in all chord names! Save it to Tabulor.xml manually :(";
 const std::string DUPLICATE = "This chord applicature is already exist!";
-const std::string ADDED =
-    "This chord applicature was successfully added! You can test this applicature in default "
-    "mode. To save all added new chords to Tabulor.xml file press SAVE button in edition mode.";
+const std::string ADDED = "This chord applicature was successfully added! You can test this applicature in default "
+                          "mode. To save all added new chords to Tabulor.xml file press SAVE button in edition mode.";
 const std::string SAVED = "All chords applicatures are saved to Tabulor.xml file";
 const std::string NOT_SAVED = "Chords applicatures were NOT saved! Tabulor.xml could not be written.";
 const std::string INCOMPLETE =
@@ -83,10 +81,10 @@ struct AddCase
     const char* typed;
     const Applicature& board;
     const std::string& box;
-    const char* namesLine;       // what the names line shows afterwards
-    size_t family;               // the family it concerns, in TABLE
-    size_t familyVariants;       // its fingerings in the table afterwards
-    size_t currentVariants;      // m_currentVariants afterwards
+    const char* namesLine;   // what the names line shows afterwards
+    size_t family;           // the family it concerns, in TABLE
+    size_t familyVariants;   // its fingerings in the table afterwards
+    size_t currentVariants;  // m_currentVariants afterwards
 };
 
 // Pressed one after the other: each row starts from what the rows before

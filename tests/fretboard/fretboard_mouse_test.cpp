@@ -78,31 +78,23 @@ struct HitCase
 
 void PrintTo(const HitCase& c, std::ostream* out)
 {
-    *out << "codes " << c.shown[0] << ", " << c.shown[1] << " at (" << c.point.x << ", " << c.point.y
-         << ")";
+    *out << "codes " << c.shown[0] << ", " << c.shown[1] << " at (" << c.point.x << ", " << c.point.y << ")";
 }
 
 const HitCase HIT_CASES[] = {
-    {WithCodes(1), {80, 40}, true},       // 21 < 40 < 41 and cell 1
-    {WithCodes(1), {80, 41}, false},      // in no band
-    {WithCodes(1), {80, 21}, false},
-    {WithCodes(0), {15, 31}, true},       // 14.2 < 15 < 34.2
-    {WithCodes(0), {14, 31}, false},
-    {WithCodes(-10), {34, 31}, true},
-    {WithCodes(-10), {35, 31}, false},
-    {WithCodes(10), {24, 31}, false},     // the X of a string not played
-    {WithCodes(7), {24, 31}, false},      // a code that draws nothing
-    {WithCodes(2), {161, 31}, true},      // 160.125 < 161
-    {WithCodes(2), {160, 31}, false},
-    {WithCodes(2), {80, 31}, false},      // another cell of the same string
-    {WithCodes(-2), {170, 31}, true},     // a root marker only in its own cell
-    {WithCodes(-2), {80, 31}, false},
-    {WithCodes(-2), {24, 31}, false},
-    {WithCodes(4), {361, 31}, true},      // 361 < 361.625
-    {WithCodes(-3), {270, 31}, true},
-    {WithCodes(10, 1), {80, 56}, true},   // string 2: 55.2 < 56
-    {WithCodes(10, 1), {80, 55}, false},
-    {WithCodes(10, 1), {80, 75}, true},   // 75 < 75.2
+    {WithCodes(1), {80, 40}, true},                                       // 21 < 40 < 41 and cell 1
+    {WithCodes(1), {80, 41}, false},                                      // in no band
+    {WithCodes(1), {80, 21}, false},     {WithCodes(0), {15, 31}, true},  // 14.2 < 15 < 34.2
+    {WithCodes(0), {14, 31}, false},     {WithCodes(-10), {34, 31}, true},
+    {WithCodes(-10), {35, 31}, false},   {WithCodes(10), {24, 31}, false},  // the X of a string not played
+    {WithCodes(7), {24, 31}, false},                                        // a code that draws nothing
+    {WithCodes(2), {161, 31}, true},                                        // 160.125 < 161
+    {WithCodes(2), {160, 31}, false},    {WithCodes(2), {80, 31}, false},   // another cell of the same string
+    {WithCodes(-2), {170, 31}, true},                                       // a root marker only in its own cell
+    {WithCodes(-2), {80, 31}, false},    {WithCodes(-2), {24, 31}, false},
+    {WithCodes(4), {361, 31}, true},                                          // 361 < 361.625
+    {WithCodes(-3), {270, 31}, true},    {WithCodes(10, 1), {80, 56}, true},  // string 2: 55.2 < 56
+    {WithCodes(10, 1), {80, 55}, false}, {WithCodes(10, 1), {80, 75}, true},  // 75 < 75.2
 };
 
 class MarkerHitTest : public FretboardMouseTest, public ::testing::WithParamInterface<HitCase>
@@ -209,13 +201,10 @@ TEST_F(FretboardMouseTest, DoubleClicksInTheFingerStripCycleTheFinger)
         int finger4;
         const char* label3;
     } steps[] = {
-        {{400, 99}, 4, 9, "4"},
-        {{400, 99}, 0, 9, " "},
-        {{426, 99}, 1, 9, "1"},
-        {{427, 99}, 1, 9, "1"},  // right of the strip
-        {{397, 99}, 1, 9, "1"},  // on the last fret line
-        {{400, 133}, 1, 0, "1"},
-        {{400, 133}, 1, 1, "1"},
+        {{400, 99}, 4, 9, "4"},  {{400, 99}, 0, 9, " "},
+        {{426, 99}, 1, 9, "1"},  {{427, 99}, 1, 9, "1"},  // right of the strip
+        {{397, 99}, 1, 9, "1"},                           // on the last fret line
+        {{400, 133}, 1, 0, "1"}, {{400, 133}, 1, 1, "1"},
     };
     for (const auto& step : steps)
     {
@@ -260,10 +249,18 @@ void PrintTo(const WheelCase& c, std::ostream* out)
 }
 
 const WheelCase WHEEL_CASES[] = {
-    {0, WHEEL_DELTA, 1, 0},     {0, -WHEEL_DELTA, 0, 0},      {12, WHEEL_DELTA, 12, 0},
-    {12, -1, 11, 0},            {5, 0, 5, 0},                 {3, 5 * WHEEL_DELTA, 4, 0},
-    {3, -5 * WHEEL_DELTA, 2, 0}, {15, WHEEL_DELTA, 15, 1},    {15, -WHEEL_DELTA, 14, 1},
-    {-2, -WHEEL_DELTA, -2, 1},  {INT_MAX, WHEEL_DELTA, INT_MAX, 1}, {INT_MAX, -WHEEL_DELTA, INT_MAX - 1, 1},
+    {0, WHEEL_DELTA, 1, 0},
+    {0, -WHEEL_DELTA, 0, 0},
+    {12, WHEEL_DELTA, 12, 0},
+    {12, -1, 11, 0},
+    {5, 0, 5, 0},
+    {3, 5 * WHEEL_DELTA, 4, 0},
+    {3, -5 * WHEEL_DELTA, 2, 0},
+    {15, WHEEL_DELTA, 15, 1},
+    {15, -WHEEL_DELTA, 14, 1},
+    {-2, -WHEEL_DELTA, -2, 1},
+    {INT_MAX, WHEEL_DELTA, INT_MAX, 1},
+    {INT_MAX, -WHEEL_DELTA, INT_MAX - 1, 1},
     {INT_MIN, WHEEL_DELTA, INT_MIN + 1, 1},
 };
 
@@ -328,8 +325,8 @@ TEST_F(MarkerSoundTest, AClickOnAMarkerPlaysThatStringOnly)
         {{80, 65}, {RESET, ShortMsg("0x007F3C90")}},   // string 2, cell 1: C4
         {{24, 31}, {RESET, ShortMsg("0x007F4090")}},   // string 1 open: E4
         {{24, 167}, {RESET, ShortMsg("0x007F2D90")}},  // string 5 open root: A2
-        {{120, 65}, {}},                                // beside the marker
-        {{80, 120}, {}},                                // between two strings
+        {{120, 65}, {}},                               // beside the marker
+        {{80, 120}, {}},                               // between two strings
     };
     for (const auto& click : clicks)
     {
@@ -354,8 +351,7 @@ TEST_F(MarkerSoundTest, RealDoubleClickPlaysThenEditsAndTheRealWheelMovesTheBase
 
     // String 2's marker in cell 1: its first press plays it, the double-click
     // makes it the root.
-    const std::vector<std::string> calls =
-        CallsOf([&] { afxtest::MouseDoubleClick(&m_dlg, CPoint(80, 65)); });
+    const std::vector<std::string> calls = CallsOf([&] { afxtest::MouseDoubleClick(&m_dlg, CPoint(80, 65)); });
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls, (std::vector<std::string>{RESET, ShortMsg("0x007F3C90")}));
     EXPECT_EQ(m_dlg.Codes(), (std::array<int, 6>{0, -1, 2, 2, -10, 0}));

@@ -16,10 +16,22 @@ DrawCall Call(const char* op, std::vector<long> args)
 {
     return DrawCall{op, std::move(args), ""};
 }
-DrawCall Brush(long colour) { return Call("SelectBrush", {colour}); }
-DrawCall Ellipse(long l, long t, long r, long b) { return Call("Ellipse", {l, t, r, b}); }
-DrawCall MoveTo(long x, long y) { return Call("MoveTo", {x, y}); }
-DrawCall LineTo(long x, long y) { return Call("LineTo", {x, y}); }
+DrawCall Brush(long colour)
+{
+    return Call("SelectBrush", {colour});
+}
+DrawCall Ellipse(long l, long t, long r, long b)
+{
+    return Call("Ellipse", {l, t, r, b});
+}
+DrawCall MoveTo(long x, long y)
+{
+    return Call("MoveTo", {x, y});
+}
+DrawCall LineTo(long x, long y)
+{
+    return Call("LineTo", {x, y});
+}
 
 std::vector<std::string> Strings(const std::vector<DrawCall>& calls)
 {
@@ -34,8 +46,7 @@ std::vector<std::string> Strings(const std::vector<DrawCall>& calls)
 std::vector<DrawCall> FretboardCalls(const afxtest::DrawingRecorder& recorder)
 {
     const std::vector<DrawCall>& calls = recorder.Calls();
-    auto first = std::find_if(calls.begin(), calls.end(),
-                              [](const DrawCall& c) { return c.op == "FillRect"; });
+    auto first = std::find_if(calls.begin(), calls.end(), [](const DrawCall& c) { return c.op == "FillRect"; });
     return std::vector<DrawCall>(first, calls.end());
 }
 
@@ -83,21 +94,46 @@ TEST_F(FretboardPaintTest, ClientArea500x300)
 
     const std::vector<DrawCall> expected = {
         Call("FillRect", {13, 24, 405, 210, WHITE}),
-        Brush(WHITE), Call("Rectangle", {34, 31, 397, 202}),
-        MoveTo(34, 65), LineTo(397, 65), MoveTo(34, 99), LineTo(397, 99),
-        MoveTo(34, 133), LineTo(397, 133), MoveTo(34, 167), LineTo(397, 167),
-        MoveTo(124, 31), LineTo(124, 202), MoveTo(215, 31), LineTo(215, 202),
-        MoveTo(306, 31), LineTo(306, 202),
-        Brush(WHITE), Ellipse(17, 24, 31, 38),
-        Brush(WHITE), Ellipse(13, 54, 35, 76), Ellipse(17, 58, 31, 72),
-        Brush(BLACK), Ellipse(72, 92, 86, 106),
-        Brush(WHITE), Ellipse(159, 122, 181, 144), Brush(BLACK), Ellipse(163, 126, 177, 140),
-        MoveTo(17, 160), LineTo(31, 174), MoveTo(31, 160), LineTo(17, 174),
-        Brush(BLACK), Ellipse(344, 195, 358, 209),
+        Brush(WHITE),
+        Call("Rectangle", {34, 31, 397, 202}),
+        MoveTo(34, 65),
+        LineTo(397, 65),
+        MoveTo(34, 99),
+        LineTo(397, 99),
+        MoveTo(34, 133),
+        LineTo(397, 133),
+        MoveTo(34, 167),
+        LineTo(397, 167),
+        MoveTo(124, 31),
+        LineTo(124, 202),
+        MoveTo(215, 31),
+        LineTo(215, 202),
+        MoveTo(306, 31),
+        LineTo(306, 202),
+        Brush(WHITE),
+        Ellipse(17, 24, 31, 38),
+        Brush(WHITE),
+        Ellipse(13, 54, 35, 76),
+        Ellipse(17, 58, 31, 72),
+        Brush(BLACK),
+        Ellipse(72, 92, 86, 106),
+        Brush(WHITE),
+        Ellipse(159, 122, 181, 144),
+        Brush(BLACK),
+        Ellipse(163, 126, 177, 140),
+        MoveTo(17, 160),
+        LineTo(31, 174),
+        MoveTo(31, 160),
+        LineTo(17, 174),
+        Brush(BLACK),
+        Ellipse(344, 195, 358, 209),
     };
     EXPECT_EQ(Strings(calls), Strings(expected));
 
-    ExpectGeometry({CRect(13, 24, 405, 210), 34.2f, 90.75f, {31, 65.2f, 99.4f, 133.6f, 167.8f, 202},
+    ExpectGeometry({CRect(13, 24, 405, 210),
+                    34.2f,
+                    90.75f,
+                    {31, 65.2f, 99.4f, 133.6f, 167.8f, 202},
                     {34, 124.75f, 215.5f, 306.25f, 397}});
 }
 
@@ -138,22 +174,46 @@ TEST_F(FretboardPaintTest, ClientArea100x100ReachesLeftOfTheWindow)
 
     const std::vector<DrawCall> expected = {
         Call("FillRect", {2, 8, 81, 70, WHITE}),
-        Brush(WHITE), Call("Rectangle", {6, 10, 79, 67}),
-        MoveTo(6, 21), LineTo(79, 21), MoveTo(6, 32), LineTo(79, 32),
-        MoveTo(6, 44), LineTo(79, 44), MoveTo(6, 55), LineTo(79, 55),
-        MoveTo(24, 10), LineTo(24, 67), MoveTo(42, 10), LineTo(42, 67),
-        MoveTo(60, 10), LineTo(60, 67),
-        Brush(WHITE), Ellipse(-2, 3, 11, 17),
-        Brush(WHITE), Ellipse(-6, 10, 15, 32), Ellipse(-2, 14, 11, 28),
-        Brush(WHITE), Ellipse(4, 21, 26, 43), Brush(BLACK), Ellipse(8, 25, 22, 39),
-        Brush(BLACK), Ellipse(44, 37, 58, 51),
-        MoveTo(-3, 48), LineTo(11, 62), MoveTo(11, 48), LineTo(-3, 62),
-        Brush(WHITE), Ellipse(58, 56, 80, 78), Brush(BLACK), Ellipse(62, 60, 76, 74),
+        Brush(WHITE),
+        Call("Rectangle", {6, 10, 79, 67}),
+        MoveTo(6, 21),
+        LineTo(79, 21),
+        MoveTo(6, 32),
+        LineTo(79, 32),
+        MoveTo(6, 44),
+        LineTo(79, 44),
+        MoveTo(6, 55),
+        LineTo(79, 55),
+        MoveTo(24, 10),
+        LineTo(24, 67),
+        MoveTo(42, 10),
+        LineTo(42, 67),
+        MoveTo(60, 10),
+        LineTo(60, 67),
+        Brush(WHITE),
+        Ellipse(-2, 3, 11, 17),
+        Brush(WHITE),
+        Ellipse(-6, 10, 15, 32),
+        Ellipse(-2, 14, 11, 28),
+        Brush(WHITE),
+        Ellipse(4, 21, 26, 43),
+        Brush(BLACK),
+        Ellipse(8, 25, 22, 39),
+        Brush(BLACK),
+        Ellipse(44, 37, 58, 51),
+        MoveTo(-3, 48),
+        LineTo(11, 62),
+        MoveTo(11, 48),
+        LineTo(-3, 62),
+        Brush(WHITE),
+        Ellipse(58, 56, 80, 78),
+        Brush(BLACK),
+        Ellipse(62, 60, 76, 74),
     };
     EXPECT_EQ(Strings(calls), Strings(expected));
 
-    ExpectGeometry({CRect(2, 8, 81, 70), 11.4f, 18.25f, {10, 21.4f, 32.8f, 44.2f, 55.6f, 67},
-                    {6, 24.25f, 42.5f, 60.75f, 79}});
+    ExpectGeometry(
+        {CRect(2, 8, 81, 70), 11.4f, 18.25f, {10, 21.4f, 32.8f, 44.2f, 55.6f, 67}, {6, 24.25f, 42.5f, 60.75f, 79}});
 }
 
 // A bad code in the chord file used to raise its box at every paint, and
@@ -173,12 +233,18 @@ TEST_F(FretboardPaintTest, UndrawableCodeIsReportedAtTheFirstPaintOfEachShow)
         const std::vector<DrawCall> calls = FretboardCalls(recorder);
         const std::vector<DrawCall> markers(calls.begin() + 17, calls.end());
         const std::vector<DrawCall> expected = {
-            Brush(WHITE), Ellipse(17, 24, 31, 38),
-            Brush(BLACK), Ellipse(72, 58, 86, 72),
+            Brush(WHITE),
+            Ellipse(17, 24, 31, 38),
+            Brush(BLACK),
+            Ellipse(72, 58, 86, 72),
             DrawCall{"MessageBox", {long(MB_OK | MB_ICONEXCLAMATION)}, error},
-            Brush(BLACK), Ellipse(163, 126, 177, 140),
-            Brush(WHITE), Ellipse(13, 156, 35, 178), Ellipse(17, 160, 31, 174),
-            Brush(WHITE), Ellipse(17, 195, 31, 209),
+            Brush(BLACK),
+            Ellipse(163, 126, 177, 140),
+            Brush(WHITE),
+            Ellipse(13, 156, 35, 178),
+            Ellipse(17, 160, 31, 174),
+            Brush(WHITE),
+            Ellipse(17, 195, 31, 209),
         };
         EXPECT_EQ(Strings(markers), Strings(expected));
     }
@@ -220,9 +286,7 @@ TEST_F(FretboardPaintTest, PixelsOfTheWindow)
     const afxtest::Image image = afxtest::GrabClientArea(&m_dlg);
 
     const auto isBlack = [&](double x, double y) { return image.At(int(x), int(y)) == RGB(0, 0, 0); };
-    const auto isWhite = [&](double x, double y) {
-        return image.At(int(x), int(y)) == RGB(255, 255, 255);
-    };
+    const auto isWhite = [&](double x, double y) { return image.At(int(x), int(y)) == RGB(255, 255, 255); };
     const CRect area(m_dlg.m_rcFretboard);
     const float* y = m_dlg.m_fStringY;
     const float* x = m_dlg.m_fFretX;
@@ -264,8 +328,8 @@ TEST_F(FretboardPaintTest, PixelsOfTheWindow)
 // prints: it must tell the layout that the paint draws, at any window size.
 std::vector<int> BoardGeometryToolOutput(int cx, int cy)
 {
-    const std::string command = std::string("'") + BOARD_GEOMETRY_TOOL + "' " + std::to_string(cx) + " " +
-                                std::to_string(cy);
+    const std::string command =
+        std::string("'") + BOARD_GEOMETRY_TOOL + "' " + std::to_string(cx) + " " + std::to_string(cy);
     std::FILE* pipe = popen(command.c_str(), "r");
     std::string text;
     char buffer[256];
@@ -294,8 +358,8 @@ TEST_F(FretboardPaintTest, HelpPictureToolTellsThePaintedLayout)
         const std::vector<DrawCall> calls = PaintAt(size.cx, size.cy, EVERY_MARKER);
         // String 1 is open: the first marker is its circle, whose right edge
         // lies 7 pixels right of the open column's centre.
-        const auto openMarker = std::find_if(calls.begin(), calls.end(),
-                                             [](const DrawCall& c) { return c.op == "Ellipse"; });
+        const auto openMarker =
+            std::find_if(calls.begin(), calls.end(), [](const DrawCall& c) { return c.op == "Ellipse"; });
         ASSERT_NE(openMarker, calls.end());
 
         std::vector<int> painted;
@@ -304,8 +368,12 @@ TEST_F(FretboardPaintTest, HelpPictureToolTellsThePaintedLayout)
         for (float x : m_dlg.m_fFretX)
             painted.push_back(static_cast<int>(x));
         const CRect area(m_dlg.m_rcFretboard);
-        const std::vector<int> rest = {static_cast<int>(m_dlg.m_fFretWidth), int(openMarker->args[2]) - 7,
-                                       int(area.left), int(area.top), area.Width(), area.Height()};
+        const std::vector<int> rest = {static_cast<int>(m_dlg.m_fFretWidth),
+                                       int(openMarker->args[2]) - 7,
+                                       int(area.left),
+                                       int(area.top),
+                                       area.Width(),
+                                       area.Height()};
         painted.insert(painted.end(), rest.begin(), rest.end());
         EXPECT_EQ(BoardGeometryToolOutput(size.cx, size.cy), painted);
     }

@@ -8,9 +8,8 @@ namespace
 const Applicature A_MINOR_HIGH = {1, 1, 2, 3, 3, -1, 1, 1, 2, 4, 3, 1, 4};
 const Applicature C_MAJOR = {0, 1, 0, 2, -3, 10, 0, 1, 0, 2, 3, 0, 0};
 const char* const NAMES_HINT = "Am (here are all chord name variants)";
-const std::string MISSING_HELP =
-    "TabulorHelp.gif file was not found! Help function is impossible! Tabulor.exe and "
-    "TabulorHelp.gif must be placed at the same directory!";
+const std::string MISSING_HELP = "TabulorHelp.gif file was not found! Help function is impossible! Tabulor.exe and "
+                                 "TabulorHelp.gif must be placed at the same directory!";
 
 class StartUpTest : public DialogTest
 {

@@ -17,7 +17,7 @@ struct FailureCase
     const char* name;
     const char* soundFont;  // empty: the default one
     const char* driver;
-    const char* boxLine;    // a regular expression
+    const char* boxLine;  // a regular expression
 };
 
 void PrintTo(const FailureCase& failureCase, std::ostream* out)

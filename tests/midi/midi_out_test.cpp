@@ -14,7 +14,7 @@ using CallList = std::vector<std::string>;
 
 const int A_MINOR_NOTES[6] = {28, 24, 21, 16, 9, 4};
 const std::string A_MINOR_NOTE_ONS[5] = {ShortMsg("0x007F4090"), ShortMsg("0x007F3C90"), ShortMsg("0x007F3990"),
-                                       ShortMsg("0x007F3490"), ShortMsg("0x007F2D90")};
+                                         ShortMsg("0x007F3490"), ShortMsg("0x007F2D90")};
 const std::string LOW_E_NOTE_ON = ShortMsg("0x007F2890");
 const std::string VOLUME_100 = ShortMsg("0x006407B0");
 
@@ -134,8 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChordCase{"RootOnString4", A_MINOR_6, 3, ResetThen({n[0], n[1], n[2], n[3]})},
         ChordCase{"NoStringPlayed", {-1, -1, -1, -1, -1, -1}, 4, CallList{RESET}},
         // Keys 40 and 84 are the lowest and highest that sound.
-        ChordCase{"EdgesOfTheRange", {49, 48, 3, 4, -1, -1}, 5,
-                  ResetThen({ShortMsg("0x007F5490"), LOW_E_NOTE_ON})}),
+        ChordCase{"EdgesOfTheRange", {49, 48, 3, 4, -1, -1}, 5, ResetThen({ShortMsg("0x007F5490"), LOW_E_NOTE_ON})}),
     [](const ::testing::TestParamInfo<ChordCase>& info) { return std::string(info.param.name); });
 
 struct StringCase
@@ -165,12 +164,11 @@ TEST_P(PlayStringTest, ResetsThenSoundsTheStringIfPlayed)
     EXPECT_EQ(CallsOf([&] { m_dlg.PlayString(GetParam().string); }), GetParam().calls);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PlayStringTest,
-    ::testing::Values(StringCase{"String1", 0, 28, ResetThen({n[0]})},
-                      StringCase{"String6BelowTheRoot", 5, 4, ResetThen({LOW_E_NOTE_ON})},
-                      StringCase{"StringNotPlayed", 3, -1, CallList{RESET}}),
-    [](const ::testing::TestParamInfo<StringCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PlayStringTest,
+                         ::testing::Values(StringCase{"String1", 0, 28, ResetThen({n[0]})},
+                                           StringCase{"String6BelowTheRoot", 5, 4, ResetThen({LOW_E_NOTE_ON})},
+                                           StringCase{"StringNotPlayed", 3, -1, CallList{RESET}}),
+                         [](const ::testing::TestParamInfo<StringCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SoundTest, PlayButtonPlaysTheShownChordAndMuteOnlyResets)
 {

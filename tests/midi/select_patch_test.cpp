@@ -14,11 +14,11 @@ namespace
 using CallList = std::vector<std::string>;
 
 const std::string A_MINOR_CHORD[6] = {RESET,
-                                     ShortMsg("0x007F4090"),
-                                     ShortMsg("0x007F3C90"),
-                                     ShortMsg("0x007F3990"),
-                                     ShortMsg("0x007F3490"),
-                                     ShortMsg("0x007F2D90")};
+                                      ShortMsg("0x007F4090"),
+                                      ShortMsg("0x007F3C90"),
+                                      ShortMsg("0x007F3990"),
+                                      ShortMsg("0x007F3490"),
+                                      ShortMsg("0x007F2D90")};
 
 class SelectPatchTest : public SoundTest
 {
@@ -114,8 +114,7 @@ TEST_P(PatchEndTest, EachSelectionIsSentAtOnceOkKeepsTheLastAnyOtherEndUndoesThe
         afxtest::SelectComboItem(List(dlg), 127);
         GetParam().end(dlg);
     });
-    CallList expected{RESET, ShortMsg("0x000005C0"), RESET, ShortMsg("0x000000C0"),
-                      RESET, ShortMsg("0x00007FC0")};
+    CallList expected{RESET, ShortMsg("0x000005C0"), RESET, ShortMsg("0x000000C0"), RESET, ShortMsg("0x00007FC0")};
     if (!GetParam().kept)
         expected.push_back(ShortMsg("0x000018C0"));
     EXPECT_EQ(calls, expected);

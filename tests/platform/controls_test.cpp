@@ -74,7 +74,8 @@ TEST(Cursor, ACursorSetOverTheDialogDoesNotShowOverItsControls)
     const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
     const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     ASSERT_EQ(afxtest::CursorShownAt(&dlg, freeArea), hand);
-    for (int nID : {static_cast<int>(IDC_TEST_LABEL), int{IDOK}, int{IDC_TEST_APPLY}, int{IDC_TEST_SLIDER}, int{IDC_TEST_COMBO}})
+    for (int nID :
+         {static_cast<int>(IDC_TEST_LABEL), int{IDOK}, int{IDC_TEST_APPLY}, int{IDC_TEST_SLIDER}, int{IDC_TEST_COMBO}})
         EXPECT_EQ(afxtest::CursorShownAt(&dlg, CentreOf(dlg, nID)), arrow) << "control " << nID;
     EXPECT_NE(afxtest::CursorShownAt(&dlg, CentreOf(dlg, IDC_TEST_EDIT)), hand);
 }

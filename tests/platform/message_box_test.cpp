@@ -35,12 +35,9 @@ TEST(MessageBoxes, AfxMessageBoxAddsTheIconOfItsButtonsAndBelongsToTheMainWindow
         UINT shown;
     };
     const Case cases[] = {
-        {MB_OK, MB_OK | MB_ICONEXCLAMATION},
-        {MB_OKCANCEL, MB_OKCANCEL | MB_ICONEXCLAMATION},
-        {MB_YESNO, MB_YESNO | MB_ICONQUESTION},
-        {MB_YESNOCANCEL, MB_YESNOCANCEL | MB_ICONQUESTION},
-        {MB_OK | MB_ICONHAND, MB_OK | MB_ICONHAND},
-        {MB_OK | MB_ICONASTERISK, MB_OK | MB_ICONASTERISK},
+        {MB_OK, MB_OK | MB_ICONEXCLAMATION},        {MB_OKCANCEL, MB_OKCANCEL | MB_ICONEXCLAMATION},
+        {MB_YESNO, MB_YESNO | MB_ICONQUESTION},     {MB_YESNOCANCEL, MB_YESNOCANCEL | MB_ICONQUESTION},
+        {MB_OK | MB_ICONHAND, MB_OK | MB_ICONHAND}, {MB_OK | MB_ICONASTERISK, MB_OK | MB_ICONASTERISK},
     };
     afxtest::MessageBoxRecorder boxes;
     CTestDlg main;

@@ -62,8 +62,8 @@ TEST(MessageMap, RealInputBecomesMessagesInClientCoordinates)
     afxtest::ClickButton(dlg.GetDlgItem(IDC_TEST_APPLY));
     afxtest::MouseDoubleClick(&dlg, freeArea);
     afxtest::MouseWheel(&dlg, freeArea, WHEEL_DELTA);
-    EXPECT_THAT(dlg.m_log, ElementsAre("apply", "down " + at, "up " + at, "dblclk " + at, "up " + at,
-                                       "wheel 120 " + at));
+    EXPECT_THAT(dlg.m_log,
+                ElementsAre("apply", "down " + at, "up " + at, "dblclk " + at, "up " + at, "wheel 120 " + at));
 }
 
 TEST(MessageMap, TheTrackbarNotifiesCustomDrawWhenItPaints)

@@ -37,10 +37,9 @@ TEST(MainDialogTemplate, BuildsTheWindowWithItsControlsInTabOrder)
     {
         int id;
         const char* text;
-    } labelled[] = {{IDOK, "N&ext fingering"}, {IDC_PLAY, "&Play"},     {IDC_RANDOM, "&Random"},
-                    {IDC_ABOUT, "&About"},     {IDC_HELP_BUTTON, "&Help"}, {IDCANCEL, "E&xit"},
-                    {IDC_PATCH, "Pat&ch"},     {IDC_MUTE, "M&ute"},     {IDC_FINGER1, "1"},
-                    {IDC_FINGER6, "6"},        {IDC_POSITION4, "4"},    {IDC_CHORD_NAME, ""}};
+    } labelled[] = {{IDOK, "N&ext fingering"},  {IDC_PLAY, "&Play"}, {IDC_RANDOM, "&Random"}, {IDC_ABOUT, "&About"},
+                    {IDC_HELP_BUTTON, "&Help"}, {IDCANCEL, "E&xit"}, {IDC_PATCH, "Pat&ch"},   {IDC_MUTE, "M&ute"},
+                    {IDC_FINGER1, "1"},         {IDC_FINGER6, "6"},  {IDC_POSITION4, "4"},    {IDC_CHORD_NAME, ""}};
     for (const auto& control : labelled)
     {
         ASSERT_NE(dlg.GetDlgItem(control.id), nullptr) << control.id;

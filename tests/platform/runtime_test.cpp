@@ -100,7 +100,8 @@ TEST(Shell, RecorderSeesTheCallAndAMissingFileIsReported)
         EXPECT_EQ(shell.Calls()[0].showCmd, SW_SHOWNORMAL);
     }
     // Without the recorder: nothing to open, nothing started.
-    const HINSTANCE missing = ShellExecuteA(nullptr, nullptr, "no-such-file-here.gif", nullptr, "/nonexistent", SW_SHOWNORMAL);
+    const HINSTANCE missing =
+        ShellExecuteA(nullptr, nullptr, "no-such-file-here.gif", nullptr, "/nonexistent", SW_SHOWNORMAL);
     EXPECT_EQ(reinterpret_cast<std::intptr_t>(missing), SE_ERR_FNF);
 }
 // The program's checks for its files: a regular file opens and reads;

@@ -38,8 +38,8 @@ TEST_F(SystemMenu, HoldsTheStandardCommandsThenTheAppendedItems)
 TEST_F(SystemMenu, AltSpaceAndRightClickDeliverTheChoice)
 {
     EXPECT_TRUE(afxtest::ChooseSystemMenuItem(&dlg, IDM_TEST_ITEM, afxtest::SystemMenuAccess::AltSpace));
-    EXPECT_TRUE(afxtest::ChooseSystemMenuItem(&dlg, IDM_TEST_ITEM, afxtest::SystemMenuAccess::RightClick,
-                                              FreeAreaPoint(dlg)));
+    EXPECT_TRUE(
+        afxtest::ChooseSystemMenuItem(&dlg, IDM_TEST_ITEM, afxtest::SystemMenuAccess::RightClick, FreeAreaPoint(dlg)));
     EXPECT_THAT(LogOf(dlg, "syscommand"), ElementsAre("syscommand 16", "syscommand 16"));
 }
 

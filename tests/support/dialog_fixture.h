@@ -34,8 +34,8 @@ public:
     using CTabulorDlg::m_nNote;
     using CTabulorDlg::m_nPosition;
     using CTabulorDlg::m_nRootString;
-    using CTabulorDlg::m_nVariantIndex;
     using CTabulorDlg::m_nStringPosition;
+    using CTabulorDlg::m_nVariantIndex;
     using CTabulorDlg::m_rcFretboard;
     using CTabulorDlg::m_strChordName;
     using CTabulorDlg::m_strChordNames;
@@ -44,8 +44,7 @@ public:
 
     void Show(const Applicature& a)
     {
-        ShowApplicature(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11],
-                        a[12]);
+        ShowApplicature(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12]);
     }
 
     std::array<int, 6> Notes() const { return ToArray(m_nNote); }

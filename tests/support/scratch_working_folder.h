@@ -8,9 +8,6 @@
 class ScratchWorkingFolder : public CurrentScratchDir
 {
 public:
-    void WriteChordFile(const ChordTable& table) const
-    {
-        ChordTableWriter writer("Tabulor.xml", &table, 0, 0);
-    }
+    void WriteChordFile(const ChordTable& table) const { ChordTableWriter writer("Tabulor.xml", &table, 0, 0); }
     void WriteHelpImage() const { Write("TabulorHelp.gif", "GIF89a"); }
 };

@@ -7,16 +7,23 @@
 
 #include "chord_shapes.h"
 
-namespace {
+namespace
+{
 
 // Pitch classes of the open strings in chart order, low E first.
 constexpr int OPEN_STRING_PITCH[STRING_COUNT] = {4, 9, 2, 7, 11, 4};
 
 // The chart's strings are written low E first; the chord file counts from the
 // high E string.
-int StringIndex(int chartPosition) { return STRING_COUNT - 1 - chartPosition; }
+int StringIndex(int chartPosition)
+{
+    return STRING_COUNT - 1 - chartPosition;
+}
 
-bool IsFret(char c) { return c >= '0' && c <= '9'; }
+bool IsFret(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 [[noreturn]] void Reject(const Shape& shape, const char* why)
 {
@@ -115,16 +122,14 @@ ChordFamily MakeFamily(const ChordRoot& root, const ChordQuality& quality)
 
     for (const OpenShape& open : quality.open)
         if (std::find_if(root.spellings.begin(), root.spellings.end(),
-                         [&](const char* s) { return std::strcmp(s, open.root) == 0; })
-            != root.spellings.end())
+                         [&](const char* s) { return std::strcmp(s, open.root) == 0; }) != root.spellings.end())
             family.variants.push_back(OpenApplicature(open.shape));
 
     std::vector<Applicature> moved;
     for (const Shape& shape : quality.movable)
         moved.push_back(MovedApplicature(shape, root.pitchClass));
-    std::stable_sort(moved.begin(), moved.end(), [](const Applicature& a, const Applicature& b) {
-        return a[POSITION_INDEX] < b[POSITION_INDEX];
-    });
+    std::stable_sort(moved.begin(), moved.end(),
+                     [](const Applicature& a, const Applicature& b) { return a[POSITION_INDEX] < b[POSITION_INDEX]; });
     family.variants.insert(family.variants.end(), moved.begin(), moved.end());
     return family;
 }

@@ -45,7 +45,7 @@ protected:
 struct SoundFontCase
 {
     const char* name;
-    std::string soundFont; // empty: not set
+    std::string soundFont;  // empty: not set
     UINT devices;
 };
 
@@ -74,14 +74,14 @@ TEST_P(SoundFontSettingTest, GivesOneDeviceOnlyWithASoundFont)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, SoundFontSettingTest,
-    testing::Values(SoundFontCase{"DefaultSoundFont", "", 1},
-                    SoundFontCase{"ConfiguredSoundFont", "/usr/share/sounds/sf2/default-GM.sf2", 1},
-                    // A wrong setting must not be covered up by the default.
-                    SoundFontCase{"ConfiguredButMissing", "/nonexistent/none.sf2", 0},
-                    SoundFontCase{"ConfiguredButNotASoundFont", "/etc/hostname", 0}),
-    [](const testing::TestParamInfo<SoundFontCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Settings, SoundFontSettingTest,
+                         testing::Values(SoundFontCase{"DefaultSoundFont", "", 1},
+                                         SoundFontCase{"ConfiguredSoundFont", "/usr/share/sounds/sf2/default-GM.sf2",
+                                                       1},
+                                         // A wrong setting must not be covered up by the default.
+                                         SoundFontCase{"ConfiguredButMissing", "/nonexistent/none.sf2", 0},
+                                         SoundFontCase{"ConfiguredButNotASoundFont", "/etc/hostname", 0}),
+                         [](const testing::TestParamInfo<SoundFontCase>& info) { return info.param.name; });
 
 TEST(SoundFontSearchTest, TakesTheFirstSoundFontOfTheDefaults)
 {
@@ -182,15 +182,15 @@ TEST_P(FailedOutputTest, FailsWithTheCodeAndOneLineOfReport)
     EXPECT_EQ(midiOutClose(handle), MMSYSERR_NOERROR);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Outputs, FailedOutputTest,
-    testing::Values(FailedOutputCase{"NoSuchDriver", "TABULOR_MIDI_DRIVER", [] { return std::string("none"); },
-                                     MMSYSERR_NODRIVER},
-                    FailedOutputCase{"WavFileNotWritable", "TABULOR_MIDI_WAV",
-                                     [] { return std::string("/nonexistent/out.wav"); }, MMSYSERR_ERROR},
-                    FailedOutputCase{"SoundFontNotLoadable", "TABULOR_MIDI_SOUNDFONT", TruncatedSoundFont,
-                                     MMSYSERR_ERROR}),
-    [](const testing::TestParamInfo<FailedOutputCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Outputs, FailedOutputTest,
+                         testing::Values(FailedOutputCase{"NoSuchDriver", "TABULOR_MIDI_DRIVER",
+                                                          [] { return std::string("none"); }, MMSYSERR_NODRIVER},
+                                         FailedOutputCase{"WavFileNotWritable", "TABULOR_MIDI_WAV",
+                                                          [] { return std::string("/nonexistent/out.wav"); },
+                                                          MMSYSERR_ERROR},
+                                         FailedOutputCase{"SoundFontNotLoadable", "TABULOR_MIDI_SOUNDFONT",
+                                                          TruncatedSoundFont, MMSYSERR_ERROR}),
+                         [](const testing::TestParamInfo<FailedOutputCase>& info) { return info.param.name; });
 
 class SoundDriverTest : public MidiDeviceTest, public testing::WithParamInterface<const char*>
 {
@@ -252,7 +252,7 @@ TEST_F(MidiDeviceTest, CallsOnAnInvalidHandleAreRefused)
     for (HMIDIOUT invalid : {HMIDIOUT(nullptr), reinterpret_cast<HMIDIOUT>(&notADevice), closed})
     {
         if (invalid == open)
-            continue; // the new device may reuse the closed one's memory
+            continue;  // the new device may reuse the closed one's memory
         EXPECT_EQ(midiOutShortMsg(invalid, 0x7F4090), MMSYSERR_INVALHANDLE);
         EXPECT_EQ(midiOutReset(invalid), MMSYSERR_INVALHANDLE);
         EXPECT_EQ(midiOutClose(invalid), MMSYSERR_INVALHANDLE);

@@ -55,8 +55,8 @@ std::string DefaultSoundFont()
 // paint), then the chord after a reset.
 void StartAndPlayAMinor(FluidSynthesizer& synth)
 {
-    synth.ShortMessage(0x00C0);   // Program Change: Acoustic Grand Piano
-    synth.ShortMessage(0x6407B0); // channel volume 100
+    synth.ShortMessage(0x00C0);    // Program Change: Acoustic Grand Piano
+    synth.ShortMessage(0x6407B0);  // channel volume 100
     synth.ShortMessage(0x6407B0);
     synth.Reset();
     for (int key : A_MINOR_KEYS)
@@ -130,7 +130,7 @@ TEST(SoundFontLoadTest, ChordPlayedAtOnceAfterTheOpenSoundsWholeInTheWavFile)
 TEST(SoundFontLoadTest, ResetBeforeTheLoadEndsDropsTheWaitingNotes)
 {
     FluidSynthesizer synth(DefaultSoundFont());
-    synth.ShortMessage(0x7F40B0); // sustain pedal down
+    synth.ShortMessage(0x7F40B0);  // sustain pedal down
     synth.ShortMessage(NoteOn(69));
     synth.Reset();
     ASSERT_TRUE(synth.WaitUntilLoaded());
@@ -142,7 +142,7 @@ TEST(SoundFontLoadTest, ResetBeforeTheLoadEndsDropsTheWaitingNotes)
     // The pedal was lifted with the reset: a Note Off ends a later note.
     synth.ShortMessage(NoteOn(69));
     synth.Render(stereo.data(), static_cast<int>(Frames(0.2)));
-    synth.ShortMessage(0x004590); // Note On with velocity 0: Note Off
+    synth.ShortMessage(0x004590);  // Note On with velocity 0: Note Off
     std::vector<std::int16_t> release(Frames(1.2) * FluidSynthesizer::CHANNELS);
     synth.Render(release.data(), static_cast<int>(Frames(1.2)));
     EXPECT_LT(ToneEnergy(ToMono(release), Frames(1.0), Frames(0.2), KeyFrequency(69), RATE), SILENT_TONE_ENERGY);
@@ -235,17 +235,15 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"DlsForm", [] { return WriteBytes("form.dls", std::string("RIFF\4\0\0\0DLS ", 12)); }, true},
         LayoutCase{"Missing", [] { return FreshTempPath("missing.sf2"); }, false},
         LayoutCase{"NotRiff", [] { return WriteBytes("text.sf2", "a text file, not a SoundFont"); }, false},
-        LayoutCase{"HeaderOnly", [] { return WriteBytes("header.sf2", std::string("RIFF\4\0\0\0sfbk", 12)); },
-                   false},
+        LayoutCase{"HeaderOnly", [] { return WriteBytes("header.sf2", std::string("RIFF\4\0\0\0sfbk", 12)); }, false},
         LayoutCase{"CutInTheSamples", [] { return CutShort("cut_samples.sf2", 100000); }, false},
         LayoutCase{"CutBeforeItsLastByte",
-                   [] { return CutShort("cut_end.sf2", std::filesystem::file_size(DefaultSoundFont()) - 1); },
-                   false},
+                   [] { return CutShort("cut_end.sf2", std::filesystem::file_size(DefaultSoundFont()) - 1); }, false},
         LayoutCase{"ListRunningPastTheForm",
                    [] {
                        std::string shell = WriteSoundFontShell("long_list.sf2", "");
                        std::fstream file(shell, std::ios::in | std::ios::out | std::ios::binary);
-                       file.seekp(16); // the INFO list's size
+                       file.seekp(16);  // the INFO list's size
                        file.write("\xFF\0\0\0", 4);
                        return shell;
                    },

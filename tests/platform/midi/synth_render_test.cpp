@@ -113,7 +113,7 @@ struct MessageCase
 {
     const char* name;
     std::vector<DWORD> messages;
-    bool a4Held; // whether A4 still sounds a second later
+    bool a4Held;  // whether A4 still sounds a second later
 };
 
 void PrintTo(const MessageCase& testCase, std::ostream* out)
@@ -137,16 +137,15 @@ TEST_P(ShortMessageTest, DecidesWhetherA4Sounds)
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, ShortMessageTest,
-    testing::Values(
-        MessageCase{"NoteOnChannel1", {NoteOn(0, KEY_A4)}, true},
-        MessageCase{"NoteOnChannel16", {NoteOn(15, KEY_A4)}, true},
-        MessageCase{"VelocityZeroIsNoteOff", {NoteOn(0, KEY_A4), NoteOn(0, KEY_A4, 0)}, false},
-        MessageCase{"NoteOff", {NoteOn(0, KEY_A4), 0x80u | (KEY_A4 << 8)}, false},
-        MessageCase{"NoteOffOnAnotherChannel", {NoteOn(0, KEY_A4), 0x81u | (KEY_A4 << 8)}, true},
-        MessageCase{"ChannelVolumeZero", {ControlChange(0, 7, 0), NoteOn(0, KEY_A4)}, false},
-        MessageCase{"ChannelVolumeZeroOnAnotherChannel", {ControlChange(1, 7, 0), NoteOn(0, KEY_A4)}, true},
-        MessageCase{"PitchBendIgnored", {NoteOn(0, KEY_A4), 0x7F7FE0u}, true},
-        MessageCase{"DataWithoutStatusIgnored", {0x7F00u | KEY_A4}, false}),
+    testing::Values(MessageCase{"NoteOnChannel1", {NoteOn(0, KEY_A4)}, true},
+                    MessageCase{"NoteOnChannel16", {NoteOn(15, KEY_A4)}, true},
+                    MessageCase{"VelocityZeroIsNoteOff", {NoteOn(0, KEY_A4), NoteOn(0, KEY_A4, 0)}, false},
+                    MessageCase{"NoteOff", {NoteOn(0, KEY_A4), 0x80u | (KEY_A4 << 8)}, false},
+                    MessageCase{"NoteOffOnAnotherChannel", {NoteOn(0, KEY_A4), 0x81u | (KEY_A4 << 8)}, true},
+                    MessageCase{"ChannelVolumeZero", {ControlChange(0, 7, 0), NoteOn(0, KEY_A4)}, false},
+                    MessageCase{"ChannelVolumeZeroOnAnotherChannel", {ControlChange(1, 7, 0), NoteOn(0, KEY_A4)}, true},
+                    MessageCase{"PitchBendIgnored", {NoteOn(0, KEY_A4), 0x7F7FE0u}, true},
+                    MessageCase{"DataWithoutStatusIgnored", {0x7F00u | KEY_A4}, false}),
     [](const testing::TestParamInfo<MessageCase>& info) { return info.param.name; });
 
 TEST_F(SynthRenderTest, ProgramChangeChangesTheSound)

@@ -30,7 +30,8 @@ double ToneEnergy(const std::vector<double>& signal, std::size_t begin, std::siz
         beforePrevious = previous;
         previous = current;
     }
-    const double power = previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
+    const double power =
+        previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
     return power / (double(count) * count);
 }
 

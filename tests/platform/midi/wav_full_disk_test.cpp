@@ -23,7 +23,7 @@ namespace
 {
 
 constexpr int HEADER_BYTES = 44;
-constexpr int FRAMES_PER_BLOCK = 375; // 1500 bytes: blocks end off page edges
+constexpr int FRAMES_PER_BLOCK = 375;  // 1500 bytes: blocks end off page edges
 constexpr int CHILD_CANNOT_MOUNT = 77;
 
 std::string ReadAll(int fd)
@@ -38,8 +38,8 @@ std::string ReadAll(int fd)
 struct FullDiskResult
 {
     int exitCode = -1;
-    std::string report;       // the child's stderr
-    std::string findings;     // the child's stdout
+    std::string report;    // the child's stderr
+    std::string findings;  // the child's stdout
 };
 
 // In a child process with a mount namespace of its own: a 64 KiB tmpfs,
@@ -82,9 +82,8 @@ FullDiskResult WriteUntilTheDiskIsFull()
         bool samplesAsWritten = true;
         for (std::size_t s = 0; s < wav.samples.size(); ++s)
             samplesAsWritten = samplesAsWritten && wav.samples[s] == static_cast<std::int16_t>(s);
-        std::printf("riff=%d data=%u file=%ju header_fits=%d samples=%zu as_written=%d", wav.isRiffWave,
-                    wav.dataSize, wav.fileSize,
-                    wav.riffSize == wav.fileSize - 8 && wav.dataSize == wav.fileSize - HEADER_BYTES,
+        std::printf("riff=%d data=%u file=%ju header_fits=%d samples=%zu as_written=%d", wav.isRiffWave, wav.dataSize,
+                    wav.fileSize, wav.riffSize == wav.fileSize - 8 && wav.dataSize == wav.fileSize - HEADER_BYTES,
                     wav.samples.size(), samplesAsWritten);
         std::fflush(stdout);
         ::_exit(0);

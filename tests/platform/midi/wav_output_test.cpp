@@ -76,7 +76,7 @@ TEST(WavOutputTest, RecordsTheNoteWhenItIsPlayed)
         // The note lands in the file between what was there before it was
         // sent and what was there once it was sent.
         framesBefore = FramesInFile(path);
-        synthesizer.ShortMessage(0x7F4590); // A4, 440 Hz
+        synthesizer.ShortMessage(0x7F4590);  // A4, 440 Hz
         framesAfter = FramesInFile(path);
         ASSERT_TRUE(WaitUntilCaughtUp(path, opened, framesAfter + 0.6 * RATE));
     }
