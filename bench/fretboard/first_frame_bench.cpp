@@ -4,6 +4,7 @@
 // Reported as medians of the runs (ms), with the median of the per-round
 // ratio to the bare dialog with controls, the resident memory at the first
 // frame and the load average around the run.
+#include "probe_run.h"
 #include "scratch_dir.h"
 #include "testing.h"
 
@@ -15,13 +16,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
 
 namespace
 {
@@ -37,44 +35,6 @@ const Program PROGRAMS[] = {
     {"BareControls", BARE_CONTROLS_DIALOG},
     {"BareControlsWithFluidSynth", BARE_CONTROLS_DIALOG_WITH_FLUIDSYNTH},
 };
-
-struct Run
-{
-    double milliseconds = -1;
-    long residentKb = -1;
-};
-
-// Starts the program and waits for the line its probe prints at the first
-// frame; the time runs from just before the spawn.
-Run RunToFirstFrame(const char* program)
-{
-    int out[2];
-    if (pipe(out) != 0)
-        std::abort();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    char* argv[] = {const_cast<char*>(program), nullptr};
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid;
-    if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) != 0)
-        std::abort();
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    char text[64] = {};
-    const ssize_t length = read(out[0], text, sizeof(text) - 1);
-    Run run;
-    if (length > 0)
-    {
-        run.milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        run.residentKb = std::atol(text);
-    }
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return run;
-}
 
 double Median(std::vector<double> values)
 {
@@ -115,11 +75,11 @@ void BM_FirstFrame(benchmark::State& state)
     std::size_t round = 0;
     for (auto _ : state)
     {
-        Run runs[count];
+        ProbeRun runs[count];
         for (std::size_t i = 0; i < count; ++i)
         {
             const std::size_t which = (round + i) % count;
-            runs[which] = RunToFirstFrame(PROGRAMS[which].path);
+            runs[which] = RunProbe(PROGRAMS[which].path);
             if (runs[which].milliseconds < 0)
             {
                 state.SkipWithError((std::string(PROGRAMS[which].name) + " showed no frame").c_str());

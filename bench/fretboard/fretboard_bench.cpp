@@ -2,6 +2,7 @@
 // the cost of one keystroke's lookup in large chord tables.
 #include "bench_folder.h"
 #include "chord_file.h"
+#include "probe_run.h"
 #include "tabulor_dlg.h"
 #include "testing.h"
 
@@ -10,37 +11,17 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
 
 namespace
 {
-// Runs the program to its end; returns the resident kilobytes it printed.
+// Runs the program to its end; returns the resident kilobytes its probe
+// printed, or -1.
 long RunToEnd(const char* program)
 {
-    int out[2];
-    if (pipe(out) != 0)
-        std::abort();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    char* argv[] = {const_cast<char*>(program), nullptr};
-    pid_t pid;
-    if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) != 0)
-        std::abort();
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    char text[64] = {};
-    const ssize_t length = read(out[0], text, sizeof(text) - 1);
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return length > 0 ? std::atol(text) : -1;
+    return RunProbe(program).residentKb;
 }
 
 void MeasureStartUp(benchmark::State& state, const char* program)

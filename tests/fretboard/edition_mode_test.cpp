@@ -74,6 +74,18 @@ protected:
     }
 
     void ClickSave() { afxtest::ClickButton(Item(IDC_RANDOM)); }
+
+    // In edition mode on TABLE, adds the fingering to the family named name
+    // with ADD CHORD, the boxes of that taken away.
+    void AddInEditionMode(const Applicature& fingering, const char* name)
+    {
+        Open(TABLE);
+        EnterEditionMode();
+        m_dlg.Show(fingering);
+        TypeChordName(name);
+        afxtest::ClickButton(Item(IDOK));
+        m_boxes.Clear();
+    }
 };
 
 struct AddCase
@@ -189,12 +201,7 @@ TEST_F(EditionModeTest, FirstFingeringOfTheWrongSizeEndsTheProgram)
 
 TEST_F(EditionModeTest, SaveWritesTheTableWithItsAdditions)
 {
-    Open(TABLE);
-    EnterEditionMode();
-    m_dlg.Show(A_MINOR_NO_ROOT);
-    TypeChordName("Amin");
-    afxtest::ClickButton(Item(IDOK));
-    m_boxes.Clear();
+    AddInEditionMode(A_MINOR_NO_ROOT, "Amin");
 
     ClickSave();
 
@@ -207,12 +214,7 @@ TEST_F(EditionModeTest, SaveWritesTheTableWithItsAdditions)
 
 TEST_F(EditionModeTest, SaveOntoAReadOnlyFileSaysSoAndCanBeRepeated)
 {
-    Open(TABLE);
-    EnterEditionMode();
-    m_dlg.Show(A_MINOR_FRET_5);
-    TypeChordName("C");
-    afxtest::ClickButton(Item(IDOK));
-    m_boxes.Clear();
+    AddInEditionMode(A_MINOR_FRET_5, "C");
     const std::string before = FileBytes("Tabulor.xml");
     ASSERT_EQ(chmod("Tabulor.xml", 0444), 0);
 
@@ -235,12 +237,7 @@ TEST_F(EditionModeTest, SaveOntoAReadOnlyFileSaysSoAndCanBeRepeated)
 // stay as they were.
 TEST_F(EditionModeTest, SaveAboveTheFileSizeLimitSaysSoAndKeepsEverything)
 {
-    Open(TABLE);
-    EnterEditionMode();
-    m_dlg.Show(A_MINOR_FRET_5);
-    TypeChordName("C");
-    afxtest::ClickButton(Item(IDOK));
-    m_boxes.Clear();
+    AddInEditionMode(A_MINOR_FRET_5, "C");
     const std::string before = FileBytes("Tabulor.xml");
     const auto folderEntries = [] {
         std::set<std::string> names;

@@ -223,6 +223,16 @@ TEST(WindowPaint, MinimisedWindowReportsIconic)
     EXPECT_FALSE(dlg.IsIconic());
 }
 
+// The chord-name box's kind of font: Verdana, 19 pixels high.
+bool CreateVerdana19(CFont& font)
+{
+    LOGFONT lf{};
+    lf.lfHeight = -19;
+    lf.lfWeight = FW_NORMAL;
+    std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", "Verdana");
+    return font.CreateFontIndirect(&lf);
+}
+
 TEST(Fonts, PointSizesFollowTheLogicalDpi)
 {
     afxtest::SetLogicalDpi(120);
@@ -231,12 +241,8 @@ TEST(Fonts, PointSizesFollowTheLogicalDpi)
 
     CTestDlg dlg;
     afxtest::ModelessDialog run(dlg);
-    LOGFONT lf{};
-    lf.lfHeight = -19;
-    lf.lfWeight = FW_NORMAL;
-    std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", "Verdana");
     CFont font;
-    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    ASSERT_TRUE(CreateVerdana19(font));
     dlg.GetDlgItem(IDC_TEST_EDIT)->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.Detach()), TRUE);
     EXPECT_EQ(afxtest::FontPixelHeight(dlg.GetDlgItem(IDC_TEST_EDIT)), 19);
     EXPECT_EQ(font.GetSafeHandle(), nullptr);
@@ -263,12 +269,8 @@ TEST(Fonts, ControlTextIsDrawnAntialiased)
     afxtest::ModelessDialog run(dlg);
     EXPECT_GT(ColoursInside(dlg, IDC_TEST_LABEL, 0).size(), 4u) << "static text in the dialog font";
 
-    LOGFONT lf{};
-    lf.lfHeight = -19;
-    lf.lfWeight = FW_NORMAL;
-    std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", "Verdana");
     CFont font;
-    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    ASSERT_TRUE(CreateVerdana19(font));
     dlg.GetDlgItem(IDC_TEST_READONLY)->SetFont(&font);
     EXPECT_GT(ColoursInside(dlg, IDC_TEST_READONLY, 3).size(), 4u) << "edit text in a font of the program";
 }
