@@ -198,6 +198,23 @@ TEST_F(LauncherE2E, TabulorHomeNamesTheWorkingFolder)
     EndProgram();
 }
 
+// A chord file the user keeps elsewhere through a link, also one whose file
+// is not there yet (the first SAVE makes it): the link stays.
+TEST_F(LauncherE2E, AChordFileLinkStaysAlsoToAFileNotYetThere)
+{
+    const QString workdir = m_home.filePath("Tabulor");
+    ASSERT_TRUE(QDir(m_home.path()).mkpath("Tabulor"));
+    const QString target = m_home.filePath("synced/chords.xml");
+    ASSERT_TRUE(QFile::link(target, workdir + "/Tabulor.xml"));
+    Start(UserEnvironment());
+    const QString window = WaitForWindow();
+    ASSERT_FALSE(window.isEmpty()) << VisibleWindows();
+    EndProgram();
+    EXPECT_EQ(QFileInfo(workdir + "/Tabulor.xml").symLinkTarget(), target);
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_TRUE(Contents(workdir + "/TabulorHelp.gif") == Shipped("TabulorHelp.gif")) << "TabulorHelp.gif differs";
+}
+
 TEST_F(LauncherE2E, AWorkingFolderThatCannotBePreparedIsReportedAndTheProgramDoesNotStart)
 {
     // A regular file where the working folder's parent should be.
